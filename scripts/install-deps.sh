@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs every Debian package that KORVANE needs to build, test and run.
+# Idempotent: installs only what is missing, and updates the package lists at most once.
+set -euo pipefail
+
+packages=(
+  # build
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-charts-dev
+  libgl-dev libxkbcommon-dev
+  libtelnet-dev libvterm-dev libsndfile1-dev libpulse-dev
+  # runtime: fonts the window layout is designed for, platform plugins
+  fonts-wine fonts-liberation2 qt6-qpa-plugins
+  # tests, screenshots and benchmarks
+  xvfb xauth x11-apps imagemagick libbenchmark-dev
+  # data: the country file the shipped country table is converted from
+  hamradio-files
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
