@@ -39,9 +39,14 @@ TDXRecord rowFromLine(QString line)
 
 CountryTableLoad LoadCountryTable(const QString& folder, CountryTable& table)
 {
+    return loadCountryTableFile(QDir(folder).filePath(CountryTableText::fileName), table);
+}
+
+CountryTableLoad loadCountryTableFile(const QString& path, CountryTable& table)
+{
     using Outcome = CountryTableLoad::Outcome;
     table.clear();
-    const auto file = readDataFile(QDir(folder).filePath(CountryTableText::fileName));
+    const auto file = readDataFile(path);
     if (!file)
         return {Outcome::NotFound, CountryTableText::notFound};
 

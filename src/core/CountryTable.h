@@ -51,3 +51,6 @@ struct CountryTableLoad
 // Reads "Dxcc.dta" from folder into table (emptied first), one row per line, stopping at the first
 // empty line.
 CountryTableLoad LoadCountryTable(const QString& folder, CountryTable& table);
+
+// The same for a country table file of any name.
+CountryTableLoad loadCountryTableFile(const QString& path, CountryTable& table);
