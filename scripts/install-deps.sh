@@ -11,6 +11,8 @@ packages=(
   libtelnet-dev libvterm-dev libsndfile1-dev libpulse-dev
   # runtime: fonts the window layout is designed for, platform plugins
   fonts-wine fonts-liberation2 qt6-qpa-plugins
+  # runtime: the service names (/etc/services) by which a port such as "telnet" is given
+  netbase
   # tests, screenshots and benchmarks
   xvfb xauth x11-apps imagemagick libbenchmark-dev
   # data: the country file the shipped country table is converted from
