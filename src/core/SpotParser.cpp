@@ -57,6 +57,19 @@ QStringList ParsedSpot::row() const
     return {timeAsBuilt, record.CALL, record.FRQ, spotterAsCut, record.NFO, country.PYS, record.PFX};
 }
 
+SpotDetails detailsOf(const ParsedSpot& spot)
+{
+    const TSpotRec& r = spot.record;
+    const TDXRecord& c = spot.country;
+    return {r.CALL, c.CQZ,   c.ITUZ, c.WACZ, r.FRQ, spot.timeAsBuilt, spot.spotterAsCut,
+            c.LATZ, c.LONGZ, r.NFO,  c.PYS};
+}
+
+SpotDetails detailsOf(const TSpotRec& r)
+{
+    return {r.CALL, r.CQ, r.ITU, r.WAC, r.FRQ, r.HRE, r.DXDE, r.LAT, r.LNG, r.NFO, r.PYS};
+}
+
 ParsedSpot ParseSpot(const QString& line, const CountryTable& countries)
 {
     const QString text = spotColumns(line);

@@ -21,6 +21,18 @@ struct ParsedSpot
     QStringList row() const;
 };
 
+// The eleven texts the details panel shows of a spot.
+struct SpotDetails
+{
+    QString call, cq, itu, wac, frequency, hour, spotter, latitude, longitude, comment, country;
+};
+
+// A spot as received: the spotter keeps its blank, the country texts are as the table stores them.
+SpotDetails detailsOf(const ParsedSpot& spot);
+
+// A spot as the spot list keeps it.
+SpotDetails detailsOf(const TSpotRec& record);
+
 // Cuts a line that holds "DX de" into a spot, by fixed columns counted from the "DX de" marker,
 // and looks the callsign's country up under its first four, three, two and one characters.
 ParsedSpot ParseSpot(const QString& line, const CountryTable& countries);
