@@ -2,6 +2,7 @@
 #include "ui_Main.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QHeaderView>
 #include <QProxyStyle>
 #include <QResizeEvent>
@@ -12,6 +13,9 @@
 
 #include "BandChart.h"
 #include "Colours.h"
+#include "InterfaceInternetProbe.h"
+#include "SettingsStore.h"
+#include "WavSoundPlayer.h"
 #include "StringGrid.h"
 
 namespace {
@@ -20,6 +24,7 @@ namespace {
 constexpr auto ProgBtnCaption = "Create a \r\nnew macro";
 constexpr auto ProgBtnHint = "Click on this button to create macros\r\nassociated with the buttons above";
 constexpr auto ChartTitle = "DX Outlook";
+constexpr int ClockInterval = 5000; // ms between two Internet tests
 
 // Windows colour values, $00BBGGRR.
 constexpr ColorRef PaleYellow = 0x00C4FFFF;   // value cells, message pane, help areas, commands memo
@@ -28,7 +33,6 @@ constexpr ColorRef SpotHeaderAmber = 0x0026B0D9;
 constexpr ColorRef MemoHeaderEnd = 0x002C99D3;
 constexpr ColorRef MoneyGreen = 0x00C0DCC0;
 constexpr ColorRef WcyAlternate = 0x00BBFFFF;
-constexpr ColorRef TerminalGreen = 0x00008000;
 // Windows system colours that Qt's palette has no role for, at their Windows default values.
 constexpr ColorRef GradientActiveCaption = 0x00EAD1B9;
 constexpr ColorRef ScrollBarColour = 0x00C8C8C8;
@@ -100,8 +104,33 @@ void applyLook(StringGrid* grid, const GridLook& look)
 
 } // namespace
 
-TTelForm::TTelForm(QWidget* parent)
+namespace {
+
+std::unique_ptr<SoundPlayer> defaultSounds(SoundPlayer* given)
+{
+    return given ? nullptr : std::make_unique<WavSoundPlayer>(&QApplication::beep);
+}
+
+std::unique_ptr<InternetProbe> defaultInternet(InternetProbe* given)
+{
+    return given ? nullptr : std::make_unique<InterfaceInternetProbe>();
+}
+
+std::unique_ptr<SettingsStore> defaultSettings(SettingsStore* given)
+{
+    return given ? nullptr : std::make_unique<SettingsStore>();
+}
+
+} // namespace
+
+TTelForm::TTelForm(const FormServices& services, QWidget* parent)
     : QMainWindow(parent), m_ui(std::make_unique<Ui::TTelForm>()),
+      m_ownSounds(defaultSounds(services.sounds)), m_ownInternet(defaultInternet(services.internet)),
+      m_ownSettings(defaultSettings(services.settings)),
+      m_sounds(services.sounds ? *services.sounds : *m_ownSounds),
+      m_internet(services.internet ? *services.internet : *m_ownInternet),
+      m_settings(services.settings ? *services.settings : *m_ownSettings),
+      m_today(services.today ? services.today : std::function<QDate()>(&QDate::currentDate)),
       m_intake([this](const QString& line) { ProcessClusterText(line); })
 {
     m_ui->setupUi(this);
@@ -112,9 +141,9 @@ TTelForm::TTelForm(QWidget* parent)
     setUpStatusBar();
     setUpGrids();
     setUpCommandsMemo();
-    connect(m_ui->SpotPage, &QTabWidget::currentChanged, this, &TTelForm::ChangeTab);
-    connect(m_ui->GridAll, &StringGrid::cellSelected, this, &TTelForm::CellWasSelected);
-    connect(m_ui->RAZButton, &QPushButton::clicked, this, &TTelForm::RAZButtonClick);
+    connectHandlers();
+    m_clock.setInterval(ClockInterval);
+    m_clock.start();
 }
 
 TTelForm::~TTelForm() = default;
@@ -149,7 +178,6 @@ void TTelForm::setUpColours()
         QStringLiteral("QListWidget { background: %1; } QListWidget::item { height: 13px; }")
             .arg(paleYellow.name()));
     setColour(m_ui->ValueListEditor1, QPalette::Base, paleYellow);
-    setColour(m_ui->Terminal, QPalette::Window, fromColorRef(TerminalGreen));
     setColour(m_ui->ConnectLabel, QPalette::WindowText, palette().color(QPalette::Base));
 }
 

@@ -1,6 +1,9 @@
 #include "BandChart.h"
+#include "FixedInternetProbe.h"
 #include "Main.h"
 #include "MessageBox.h"
+#include "RecordingSoundPlayer.h"
+#include "SettingsStore.h"
 #include "SplashFrm.h"
 #include "StringGrid.h"
 
@@ -54,6 +57,9 @@ private:
     void receive(const QByteArray& bytes) { m_form->DataAvailable(bytes); }
 
     QTemporaryDir m_programDir;
+    RecordingSoundPlayer m_sounds;
+    FixedInternetProbe m_internet;
+    std::unique_ptr<SettingsStore> m_settings;
     std::unique_ptr<TTelForm> m_form;
     QList<MessageRequest> m_asked;
     QMessageBox::StandardButton m_answer = QMessageBox::No;
@@ -108,7 +114,8 @@ void tst_MainSpots::init()
 {
     m_asked.clear();
     m_answer = QMessageBox::No;
-    m_form = std::make_unique<TTelForm>();
+    m_settings = std::make_unique<SettingsStore>(m_programDir.filePath(u"settings/KORVANE.conf"_qs));
+    m_form = std::make_unique<TTelForm>(FormServices{&m_sounds, &m_internet, m_settings.get(), {}});
     m_form->CreateForm();
     m_form->resize(900, 632);
 }
@@ -327,7 +334,7 @@ void tst_MainSpots::startUpWithoutCountryTableEndsTheProgram()
 {
     QTemporaryDir empty;
     QVERIFY(QDir::setCurrent(empty.path()));
-    TTelForm form;
+    TTelForm form(FormServices{&m_sounds, &m_internet, m_settings.get(), {}});
     form.CreateForm();
     QVERIFY(QDir::setCurrent(m_programDir.path()));
     QCOMPARE(m_asked.size(), 1);

@@ -1,0 +1,330 @@
+#include "FixedInternetProbe.h"
+#include "LocalClusterNode.h"
+#include "Main.h"
+#include "MessageBox.h"
+#include "RecordingSoundPlayer.h"
+#include "SettingsStore.h"
+#include "StringGrid.h"
+#include "TelnetTerminal.h"
+
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+// The window and a cluster node on 127.0.0.1: connecting, the session's state on screen, what is
+// sent, the node closing, failures; and the Internet watch.
+class tst_MainSession final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void connectingShowsTheSessionOpen();
+    void spotsFromTheNodeReachTheLists();
+    void loginButtonsSendOnceEach();
+    void commandAndMacroLinesOnTheWire();
+    void theNodeClosingShowsTheSessionClosed();
+    void aRefusedAttemptReportsOnlyTheFailure();
+    void anEmptyPortWhileConnectedEndsTheSession();
+    void disconnectRestartsTheWatch();
+    void sendingWithoutSessionIsOneMessageLine();
+    void theWatchFollowsTheProbe();
+    void noInternetAtStartUp();
+
+private:
+    template<typename T = QWidget> T* child(const char* name) const
+    {
+        T* found = m_form->findChild<T*>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no %s", name);
+        return found;
+    }
+    QStringList messageLines() const;
+    QString screenText() const { return child<TelnetTerminal>("Terminal")->screen().text(); }
+    // Connects to a plain server on 127.0.0.1 and returns the node's side of the connection.
+    QTcpSocket* connectToServer();
+    void connectTo(quint16 port, const QString& serverName = u"Test node"_qs);
+    QByteArray receivedBy(QTcpSocket* node, qsizetype bytes);
+
+    QTemporaryDir m_programDir;
+    RecordingSoundPlayer m_sounds;
+    FixedInternetProbe m_internet;
+    std::unique_ptr<SettingsStore> m_settings;
+    std::unique_ptr<TTelForm> m_form;
+    std::unique_ptr<QTcpServer> m_server;
+};
+
+void tst_MainSession::initTestCase()
+{
+    QFile table(m_programDir.filePath(u"Dxcc.dta"_qs));
+    QVERIFY(table.open(QIODevice::WriteOnly));
+    table.write("JA,Japan,25,45,36.40,138.38,AS,339\r\n");
+    table.close();
+    QVERIFY(QDir::setCurrent(m_programDir.path()));
+    setMessageResponder([](const MessageRequest&) { return QMessageBox::Ok; });
+}
+
+void tst_MainSession::init()
+{
+    m_sounds = RecordingSoundPlayer();
+    m_internet.setOnline(true);
+    m_internet.setFailing(false);
+    m_settings = std::make_unique<SettingsStore>(m_programDir.filePath(u"settings/KORVANE.conf"_qs));
+    m_form = std::make_unique<TTelForm>(FormServices{&m_sounds, &m_internet, m_settings.get(), {}});
+    m_form->CreateForm();
+    m_form->CheckInternet(); // the first tick enables the command tabs
+    m_form->show();
+    m_server = std::make_unique<QTcpServer>();
+    QVERIFY(m_server->listen(QHostAddress::LocalHost));
+}
+
+void tst_MainSession::cleanup()
+{
+    m_form.reset();
+    m_server.reset();
+}
+
+QStringList tst_MainSession::messageLines() const
+{
+    QStringList lines;
+    const auto* pane = child<QListWidget>("ErrorList");
+    for (int i = 0; i < pane->count(); ++i)
+        lines.append(pane->item(i)->text());
+    return lines;
+}
+
+void tst_MainSession::connectTo(quint16 port, const QString& serverName)
+{
+    child<QComboBox>("SERVCombo")->setCurrentText(serverName);
+    child<QLineEdit>("URLEdit")->setText(u" 127.0.0.1 "_qs);
+    child<QLineEdit>("PORTEdit")->setText(QString::number(port));
+    child<QPushButton>("ConnectBtn")->setEnabled(true);
+    child<QPushButton>("ConnectBtn")->click();
+}
+
+QTcpSocket* tst_MainSession::connectToServer()
+{
+    QSignalSpy connected(child<TelnetTerminal>("Terminal"), &TelnetTerminal::sessionConnected);
+    connectTo(m_server->serverPort());
+    if (!m_server->waitForNewConnection(5000) || !connected.wait(5000))
+        return nullptr;
+    return m_server->nextPendingConnection();
+}
+
+// The window writes from its event loop, so the loop runs while the node's side waits.
+QByteArray tst_MainSession::receivedBy(QTcpSocket* node, qsizetype bytes)
+{
+    QByteArray got;
+    QElapsedTimer waited;
+    waited.start();
+    while (got.size() < bytes && waited.elapsed() < 5000) {
+        QTest::qWait(10);
+        got += node->readAll();
+    }
+    return got;
+}
+
+void tst_MainSession::connectingShowsTheSessionOpen()
+{
+    QVERIFY(connectToServer());
+    const QString connected = u"Connected to server  127.0.0.1 "_qs;
+    QCOMPARE(m_form->statusPanel(0), connected);
+    QCOMPARE(messageLines().last(), connected);
+    QCOMPARE(child<QLabel>("ConnectLabel")->text(), u"Connected to server Test node"_qs);
+    QCOMPARE(child("LowerPanel")->palette().color(QPalette::Window), QColor(0, 172, 17));
+    for (const char* send : {"BitBtn1", "BitBtn2", "BitBtn3", "DisconnectBtn"})
+        QVERIFY(child(send)->isEnabled());
+    QVERIFY(!child("ConnectBtn")->isEnabled());
+    QVERIFY(!m_form->clock().isActive());
+    QCOMPARE(m_sounds.playedPaths(),
+             QStringList{QDir(m_programDir.path()).filePath(u"Sounds/success.wav"_qs)});
+    QVERIFY(screenText().contains(u"Connecting to '127.0.0.1'"_qs));
+    QVERIFY(screenText().contains(u"Connected"_qs));
+}
+
+void tst_MainSession::spotsFromTheNodeReachTheLists()
+{
+    LocalClusterNode node;
+    QVERIFY(node.listen());
+    QSignalSpy connected(child<TelnetTerminal>("Terminal"), &TelnetTerminal::sessionConnected);
+    connectTo(node.port());
+    QVERIFY(connected.wait(5000));
+    QTRY_VERIFY(screenText().contains(u"login:"_qs));
+    child<QLineEdit>("INDEdit")->setText(u"f4tst"_qs);
+    child<QPushButton>("BitBtn1")->click();
+    QTRY_VERIFY(screenText().contains(u"dxspider >"_qs));
+
+    node.sendSpot(
+        {14025.0, u"JA1ABC"_qs, u"from the node"_qs, u"W3LPL"_qs, QDateTime::currentDateTimeUtc(), {}});
+    StringGrid* all = child<StringGrid>("GridAll");
+    QTRY_COMPARE(all->rowCount(), 2);
+    QCOMPARE(all->cell(1, 1), u"JA1ABC"_qs);
+    QCOMPARE(all->cell(5, 1), u"Japan"_qs);
+    QCOMPARE(child<StringGrid>("Grid20")->rowCount(), 2);
+}
+
+void tst_MainSession::loginButtonsSendOnceEach()
+{
+    QTcpSocket* node = connectToServer();
+    QVERIFY(node);
+    child<QLineEdit>("INDEdit")->setText(u" \tF4TST \r"_qs);
+    child<QLineEdit>("NOMEdit")->setText(u"Andr\u00e9"_qs);
+    child<QLineEdit>("PASSEdit")->setText(QString());
+    for (const char* send : {"BitBtn1", "BitBtn2", "BitBtn3"}) {
+        child<QPushButton>(send)->click();
+        QVERIFY(!child(send)->isEnabled());
+    }
+    QCOMPARE(receivedBy(node, 16), QByteArray("F4TST\r\nAndr\xe9\r\n\r\n"));
+    QCOMPARE(messageLines().last(), u"Connected to server  127.0.0.1 "_qs);
+}
+
+void tst_MainSession::commandAndMacroLinesOnTheWire()
+{
+    QTcpSocket* node = connectToServer();
+    QVERIFY(node);
+    child<QLineEdit>("SETEdit")->setText(u"  SET/QTH Paris  \t"_qs);
+    child<QPushButton>("SETBtn")->setEnabled(true);
+    child<QPushButton>("SETBtn")->click();
+    QVERIFY(!child("SETBtn")->isEnabled());
+    auto* macro = child<QPushButton>("ProgBtn1");
+    macro->setToolTip(u" SH/DX 5 \u20ac "_qs);
+    macro->setEnabled(true);
+    macro->click();
+    macro->click();
+    QVERIFY(macro->isEnabled());
+    QCOMPARE(receivedBy(node, 37), QByteArray("SET/QTH Paris\r\nSH/DX 5 ?\r\nSH/DX 5 ?\r\n"));
+}
+
+void tst_MainSession::theNodeClosingShowsTheSessionClosed()
+{
+    QTcpSocket* node = connectToServer();
+    QVERIFY(node);
+    QSignalSpy closed(child<TelnetTerminal>("Terminal"), &TelnetTerminal::sessionClosed);
+    node->write("last words without an end");
+    node->flush();
+    node->disconnectFromHost();
+    QVERIFY(closed.wait(5000));
+
+    QVERIFY(screenText().contains(u"*** Server has closed ***"_qs));
+    const QString disconnected = u"Disconnected from server  127.0.0.1 "_qs;
+    QCOMPARE(m_form->statusPanel(0), disconnected);
+    QCOMPARE(messageLines().last(), disconnected);
+    QCOMPARE(child<QLabel>("ConnectLabel")->text(), disconnected);
+    QCOMPARE(child("LowerPanel")->palette().color(QPalette::Window), QColor(255, 0, 0));
+    QVERIFY(child("ConnectBtn")->isEnabled());
+    for (const char* off : {"DisconnectBtn", "BitBtn1", "BitBtn2", "BitBtn3", "ProgBtn1", "ProgBtn4"})
+        QVERIFY(!child(off)->isEnabled());
+    QVERIFY(!m_form->clock().isActive()); // the watch stays stopped until "Disconnect"
+    QCOMPARE(m_sounds.playedPaths().last(), QDir(m_programDir.path()).filePath(u"Sounds/failure.wav"_qs));
+}
+
+void tst_MainSession::aRefusedAttemptReportsOnlyTheFailure()
+{
+    const quint16 closedPort = m_server->serverPort();
+    m_server->close();
+    QSignalSpy closed(child<TelnetTerminal>("Terminal"), &TelnetTerminal::sessionClosed);
+    connectTo(closedPort);
+    QVERIFY(closed.wait(5000));
+
+    const QString screen = screenText();
+    const qsizetype connecting = screen.indexOf(u"Connecting to '"_qs);
+    const qsizetype failed = screen.indexOf(u"Connection failed: "_qs);
+    const qsizetype serverClosed = screen.indexOf(u"*** Server has closed ***"_qs);
+    QVERIFY(connecting >= 0 && connecting < failed && failed < serverClosed);
+    QVERIFY(!messageLines().join(u'\n').contains(u"Connected to server"_qs));
+    QCOMPARE(messageLines().last(), u"Disconnected from server  127.0.0.1 "_qs);
+    QCOMPARE(m_sounds.playedPaths(),
+             QStringList{QDir(m_programDir.path()).filePath(u"Sounds/failure.wav"_qs)});
+    QVERIFY(!child("BitBtn1")->isEnabled());
+}
+
+void tst_MainSession::anEmptyPortWhileConnectedEndsTheSession()
+{
+    QVERIFY(connectToServer());
+    child<QLineEdit>("PORTEdit")->setText(u"  "_qs);
+    child<QPushButton>("ConnectBtn")->setEnabled(true);
+    child<QPushButton>("ConnectBtn")->click();
+    const QStringList lines = messageLines();
+    QCOMPARE(lines.mid(lines.size() - 2),
+             (QStringList{u"Disconnected from server  127.0.0.1 "_qs, u"Connect: No Port Specified"_qs}));
+    QVERIFY(child("ConnectBtn")->isEnabled());
+    QVERIFY(!child("DisconnectBtn")->isEnabled());
+}
+
+void tst_MainSession::disconnectRestartsTheWatch()
+{
+    QVERIFY(connectToServer());
+    QSignalSpy closed(child<TelnetTerminal>("Terminal"), &TelnetTerminal::sessionClosed);
+    child<QPushButton>("DisconnectBtn")->click();
+    QCOMPARE(closed.size(), 1); // inside the click
+    QVERIFY(m_form->clock().isActive());
+    QVERIFY(child("ConnectBtn")->isEnabled());
+    QVERIFY(!child("DisconnectBtn")->isEnabled());
+}
+
+void tst_MainSession::sendingWithoutSessionIsOneMessageLine()
+{
+    const qsizetype before = messageLines().size();
+    child<QLineEdit>("SHOWEdit")->setText(u"SHOW/USERS"_qs);
+    child<QPushButton>("SHOWBtn")->setEnabled(true);
+    child<QPushButton>("SHOWBtn")->click();
+    QCOMPARE(messageLines().size(), before + 1);
+    QVERIFY(messageLines().last().contains(u"10057"_qs));
+    QVERIFY(!child("SHOWBtn")->isEnabled());
+}
+
+void tst_MainSession::theWatchFollowsTheProbe()
+{
+    m_internet.setOnline(true);
+    m_form->CheckInternet();
+    QCOMPARE(m_form->statusPanel(0), u"Access established to the Internet"_qs);
+    QVERIFY(child("ConnectBtn")->isEnabled());
+    for (const char* tab : {"AlertTab", "SETTab", "SHOWTab", "DXTab"})
+        QVERIFY(child(tab)->isEnabled());
+
+    const qsizetype before = messageLines().size();
+    m_internet.setOnline(false);
+    m_form->CheckInternet();
+    QCOMPARE(m_form->statusPanel(0), u"No Internet connection"_qs);
+    QCOMPARE(messageLines().size(), before + 1);
+    QCOMPARE(messageLines().last(), u"No Internet connection"_qs);
+    QVERIFY(!child("ConnectBtn")->isEnabled());
+    for (const char* tab : {"AlertTab", "SETTab", "SHOWTab", "DXTab"})
+        QVERIFY(!child(tab)->isEnabled());
+
+    // A test that fails counts as no Internet, without a line.
+    m_internet.setFailing(true);
+    m_form->CheckInternet();
+    QCOMPARE(messageLines().size(), before + 1);
+    QVERIFY(!child("ConnectBtn")->isEnabled());
+}
+
+void tst_MainSession::noInternetAtStartUp()
+{
+    m_internet.setOnline(false);
+    TTelForm form(FormServices{&m_sounds, &m_internet, m_settings.get(), {}});
+    form.CreateForm();
+    QCOMPARE(form.statusPanel(0), u"No Internet access"_qs);
+    QVERIFY(form.clock().isActive());
+    auto* pane = form.findChild<QListWidget*>(u"ErrorList"_qs);
+    QCOMPARE(pane->count(), 1);
+    QCOMPARE(pane->item(0)->text(), u"No Internet connection"_qs);
+}
+
+QTEST_MAIN(tst_MainSession)
+#include "tst_MainSession.moc"
