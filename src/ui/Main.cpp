@@ -13,6 +13,7 @@
 
 #include "BandChart.h"
 #include "Colours.h"
+#include "CommandsMemo.h"
 #include "InterfaceInternetProbe.h"
 #include "SettingsStore.h"
 #include "WavSoundPlayer.h"
@@ -246,6 +247,7 @@ void TTelForm::setUpCommandsMemo()
     memo->setColumnWidth(0, MemoCommandWidth);
     memo->setColumnWidth(1, MemoActionWidth);
     memo->verticalHeader()->hide();
+    fillCommandsMemo(memo);
     memo->horizontalHeader()->setStyleSheet(
         QStringLiteral("QHeaderView::section { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "
                        "stop:0 white, stop:1 %1); border: none; border-right: 1px solid %2; padding: 2px; }")
@@ -283,6 +285,7 @@ bool TTelForm::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::Resize && (watched == m_ui->AnnGrid || watched == m_ui->WcyGrid))
         ResizeAnnonceGrid();
+    watchedEvent(watched, event);
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -16,6 +16,7 @@
 
 class InternetProbe;
 class QAbstractButton;
+class QLineEdit;
 class QLabel;
 class QPushButton;
 class QCloseEvent;
@@ -86,6 +87,30 @@ public:
     void ProgBtnSendClick(QAbstractButton* button);
     void TerminalMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
 
+    // ---- Callsign alerts and sounds
+    void PlayNewSpotSound();
+    void PlayAlertSound();
+    void CheckCallsignAlert(const QString& call, const QString& time);
+    void AlertClick();
+    void SoundCheckClick();
+    void AlertEditChange(QLineEdit* field);
+    void ResetBtnClick();
+    void PlayBtnClick();
+
+    // ---- Command composer and macro buttons
+    void SETQTHBtnClick();
+    void SETNAMEBtnClick();
+    void SETLOCBtnClick();
+    void SHOWUSERBtnClick();
+    void SHOWDXBtnClick();
+    void SHOWDX2BtnClick();
+    void SHOWCOBtnClick();
+    void SHOWSTBtnClick();
+    void CONFBtnClick();
+    void MouseIsMoving(QWidget* button);
+    void EnterEdit(QLineEdit* field);
+    void ProgramBtnClick();
+
     // ---- The Internet watch
     bool IsConnectedToInternet();
     void CheckInternet();
@@ -150,6 +175,18 @@ private:
     void readAlertFields();
     void exportSpotList();
     void enableProgrammedMacros();
+
+    // ---- Alerts, composer and macros
+    std::array<QLineEdit*, 3> watchFields() const;
+    std::array<QPushButton*, 4> macroSendButtons() const;
+    void paintWatchField(QLineEdit* field, const QColor& background, const QColor& text);
+    void showLampBeside(int entry);
+    void hideLamp();
+    void chooseAlertSound();
+    void composeSet(const QString& command);
+    void composeShow(const QString& command);
+    void refreshMacroButtons();
+    bool watchedEvent(QObject* watched, QEvent* event);
 
     // ---- The road of a spot
     void handleSpot(const ParsedSpot& spot);

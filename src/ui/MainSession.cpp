@@ -69,9 +69,10 @@ void TTelForm::Connection()
 void TTelForm::Deconnection()
 {
     m_intake.finish(); // a last line the node did not end still counts
-    for (QPushButton* button : {m_ui->BitBtn1, m_ui->BitBtn2, m_ui->BitBtn3, m_ui->ProgBtn1, m_ui->ProgBtn2,
-                                m_ui->ProgBtn3, m_ui->ProgBtn4})
-        button->setEnabled(false);
+    for (QPushButton* send : {m_ui->BitBtn1, m_ui->BitBtn2, m_ui->BitBtn3})
+        send->setEnabled(false);
+    for (QPushButton* macro : macroSendButtons())
+        macro->setEnabled(false);
     m_ui->ConnectBtn->setEnabled(true);
     m_ui->DisconnectBtn->setEnabled(false);
     playSound(FailureSound);
@@ -179,7 +180,7 @@ void TTelForm::setWatchedTabsEnabled(bool enabled)
 
 void TTelForm::enableProgrammedMacros()
 {
-    QPushButton* const buttons[] = {m_ui->ProgBtn1, m_ui->ProgBtn2, m_ui->ProgBtn3, m_ui->ProgBtn4};
+    const auto buttons = macroSendButtons();
     for (int i = 1; i <= SettingsKeys::MacroButtonCount; ++i)
         buttons[i - 1]->setEnabled(m_settings.ReadBool(SettingsKeys::BtnPrg(i)));
 }

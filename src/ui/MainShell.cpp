@@ -10,10 +10,13 @@
 #include "TextRules.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QToolButton>
 #include <QDir>
 #include <QListWidget>
 
+#include <algorithm>
 #include <exception>
 
 namespace {
@@ -93,6 +96,7 @@ void TTelForm::ReadSettings()
     m_ui->PORTEdit->setText(m_settings.ReadString(Port));
     m_ui->WavNameEdit->setText(m_settings.ReadString(AlertSound));
     m_ui->SoundCheck->setChecked(m_settings.ReadBool(SoundOnOff));
+    SoundCheckClick(); // as a click would: it warns only while the alert is on, never at start-up
 }
 
 // The stored geometry is the outer frame's; the frame's own size is known once the window is shown.
@@ -116,7 +120,7 @@ void TTelForm::showEvent(QShowEvent* event)
 
 void TTelForm::readMacroButtons()
 {
-    QPushButton* const buttons[] = {m_ui->ProgBtn1, m_ui->ProgBtn2, m_ui->ProgBtn3, m_ui->ProgBtn4};
+    const auto buttons = macroSendButtons();
     for (int i = 1; i <= MacroButtonCount; ++i) {
         buttons[i - 1]->setText(m_settings.ReadString(BtnName(i)));
         buttons[i - 1]->setToolTip(m_settings.ReadString(BtnCmd(i)));
@@ -125,7 +129,7 @@ void TTelForm::readMacroButtons()
 
 void TTelForm::readAlertFields()
 {
-    QLineEdit* const fields[] = {m_ui->AlertEdit1, m_ui->AlertEdit2, m_ui->AlertEdit3};
+    const auto fields = watchFields();
     for (int i = 1; i <= AlertCount; ++i)
         fields[i - 1]->setText(m_settings.ReadString(Alert(i)));
 }
@@ -169,7 +173,7 @@ void TTelForm::WriteSettings()
     m_settings.WriteString(Adresse, trimControls(m_ui->URLEdit->text()));
     m_settings.WriteString(Port, trimControls(m_ui->PORTEdit->text()));
     m_settings.WriteString(AlertSound, m_ui->WavNameEdit->text());
-    QLineEdit* const alerts[] = {m_ui->AlertEdit1, m_ui->AlertEdit2, m_ui->AlertEdit3};
+    const auto alerts = watchFields();
     for (int i = 1; i <= AlertCount; ++i)
         m_settings.WriteString(Alert(i), alerts[i - 1]->text());
     const QRect frame = frameGeometry();
@@ -213,11 +217,59 @@ void TTelForm::connectHandlers()
     connect(m_ui->SpotPage, &QTabWidget::currentChanged, this, guarded(&TTelForm::ChangeTab));
     connect(m_ui->GridAll, &StringGrid::cellSelected, this, guarded(&TTelForm::CellWasSelected));
 
+    connect(m_ui->AlertCheckBox, &QCheckBox::clicked, this, guarded(&TTelForm::AlertClick));
+    connect(m_ui->SoundCheck, &QCheckBox::clicked, this, guarded(&TTelForm::SoundCheckClick));
+    connect(m_ui->ResetBtn, &QPushButton::clicked, this, guarded(&TTelForm::ResetBtnClick));
+    connect(m_ui->PlayBtn, &QPushButton::clicked, this, guarded(&TTelForm::PlayBtnClick));
+    connect(m_ui->WavBrowseBtn, &QToolButton::clicked, this, guarded(&TTelForm::chooseAlertSound));
+    for (QLineEdit* field : watchFields())
+        field->installEventFilter(this);
+
+    const std::pair<QPushButton*, void (TTelForm::*)()> composers[] = {
+        {m_ui->SETQTHBtn, &TTelForm::SETQTHBtnClick}, {m_ui->SETNAMEBtn, &TTelForm::SETNAMEBtnClick},
+        {m_ui->SETLOCBtn, &TTelForm::SETLOCBtnClick}, {m_ui->SHOWUSERBtn, &TTelForm::SHOWUSERBtnClick},
+        {m_ui->SHOWDXBtn, &TTelForm::SHOWDXBtnClick}, {m_ui->SHOWDX2Btn, &TTelForm::SHOWDX2BtnClick},
+        {m_ui->SHOWCOBtn, &TTelForm::SHOWCOBtnClick}, {m_ui->SHOWSTBtn, &TTelForm::SHOWSTBtnClick},
+        {m_ui->CONFBtn, &TTelForm::CONFBtnClick},
+    };
+    for (const auto& [button, handler] : composers) {
+        connect(button, &QPushButton::clicked, this, guarded(handler));
+        if (button != m_ui->CONFBtn) {
+            button->setMouseTracking(true);
+            button->installEventFilter(this);
+        }
+    }
+    for (QLineEdit* field : {m_ui->FRQEdit, m_ui->SPOTEdit, m_ui->COMEdit})
+        field->installEventFilter(this);
+    connect(m_ui->ProgBtn, &QPushButton::clicked, this, guarded(&TTelForm::ProgramBtnClick));
+
     TelnetTerminal* terminal = m_ui->Terminal;
     connect(terminal, &TelnetTerminal::mousePressed, this, guarded(&TTelForm::TerminalMouseDown));
     connect(terminal, &TelnetTerminal::sessionConnected, this, guarded(&TTelForm::Connection));
     connect(terminal, &TelnetTerminal::sessionClosed, this, guarded(&TTelForm::Deconnection));
     connect(terminal, &TelnetTerminal::dataAvailable, this, guarded(&TTelForm::DataAvailable));
+}
+
+// The events the window watches on its children: a mouse click into a watch field, the mouse over a
+// composer button (or the keyboard focus on it, for those who do not use a mouse), and the focus
+// entering a field of the DX tab.
+bool TTelForm::watchedEvent(QObject* watched, QEvent* event)
+{
+    const auto fields = watchFields();
+    if (const auto field = std::find(fields.begin(), fields.end(), watched); field != fields.end()) {
+        if (event->type() == QEvent::MouseButtonPress)
+            runGuarded([&] { AlertEditChange(*field); });
+        return false;
+    }
+    if (watched == m_ui->FRQEdit || watched == m_ui->SPOTEdit || watched == m_ui->COMEdit) {
+        if (event->type() == QEvent::FocusIn)
+            runGuarded([&] { EnterEdit(static_cast<QLineEdit*>(watched)); });
+        return false;
+    }
+    if (auto* button = qobject_cast<QPushButton*>(watched);
+        button && (event->type() == QEvent::MouseMove || event->type() == QEvent::FocusIn))
+        runGuarded([&] { MouseIsMoving(button); });
+    return false;
 }
 
 void TTelForm::connectClick(QAbstractButton* button, void (TTelForm::*handler)(QAbstractButton*))

@@ -79,6 +79,13 @@ void TTelForm::handleSpot(const ParsedSpot& spot)
     RebuildBandChart(white);
     AppendSpotRow(m_ui->GridAll, row, m_bandColor);
     ShowSpotDetails(m_bandColor, detailsOf(spot));
+    // The new-spot sound lets events run; the alert uses this spot's own callsign and time.
+    const QString call = spot.record.CALL;
+    const QString time = spot.timeAsBuilt;
+    if (m_ui->SoundCheck->isChecked())
+        PlayNewSpotSound();
+    if (m_ui->AlertCheckBox->isChecked())
+        CheckCallsignAlert(call, time);
 }
 
 StringGrid* TTelForm::bandGrid(int bandNumber) const

@@ -1,8 +1,7 @@
 #include "ProgBtn.h"
 #include "ui_ProgBtn.h"
 
-TProgBtnForm::TProgBtnForm(QWidget* parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::TProgBtnForm>())
+TProgBtnForm::TProgBtnForm(QWidget* parent) : QDialog(parent), m_ui(std::make_unique<Ui::TProgBtnForm>())
 {
     m_ui->setupUi(this);
     m_nameEdits = {m_ui->NameEdit1, m_ui->NameEdit2, m_ui->NameEdit3, m_ui->NameEdit4};

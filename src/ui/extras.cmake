@@ -1,5 +1,5 @@
 # The alert lamp, the macro editor and the rows of the commands memo.
 target_sources(korvane_ui PRIVATE
-    BlinkLed.h BlinkLed.cpp
+    BlinkingLamp.h BlinkingLamp.cpp
     CommandsMemo.h CommandsMemo.cpp
     ProgBtn.h ProgBtn.cpp ProgBtn.ui)

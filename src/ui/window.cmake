@@ -2,6 +2,6 @@
 target_sources(korvane_ui PRIVATE
     Colours.h Colours.cpp
     Fonts.h Fonts.cpp
-    Main.h Main.cpp Main.ui MainSession.cpp MainShell.cpp MainSpots.cpp
+    Main.h Main.cpp Main.ui MainAlerts.cpp MainCommands.cpp MainSession.cpp MainShell.cpp MainSpots.cpp
     MessageBox.h MessageBox.cpp
     SplashFrm.h SplashFrm.cpp SplashFrm.ui)

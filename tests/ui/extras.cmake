@@ -1,1 +1,1 @@
-korvane_add_tests(LIBS korvane_ui TESTS tst_BlinkLed tst_ProgBtn tst_CommandsMemo)
+korvane_add_tests(LIBS korvane_ui TESTS tst_BlinkingLamp tst_ProgBtn tst_CommandsMemo)

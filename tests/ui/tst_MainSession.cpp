@@ -7,6 +7,7 @@
 #include "StringGrid.h"
 #include "TelnetTerminal.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
@@ -36,6 +37,7 @@ private Q_SLOTS:
 
     void connectingShowsTheSessionOpen();
     void spotsFromTheNodeReachTheLists();
+    void aWatchedCallFromTheNodeRaisesTheAlert();
     void loginButtonsSendOnceEach();
     void commandAndMacroLinesOnTheWire();
     void theNodeClosingShowsTheSessionClosed();
@@ -176,6 +178,30 @@ void tst_MainSession::spotsFromTheNodeReachTheLists()
     QCOMPARE(all->cell(1, 1), u"JA1ABC"_qs);
     QCOMPARE(all->cell(5, 1), u"Japan"_qs);
     QCOMPARE(child<StringGrid>("Grid20")->rowCount(), 2);
+}
+
+void tst_MainSession::aWatchedCallFromTheNodeRaisesTheAlert()
+{
+    LocalClusterNode node;
+    QVERIFY(node.listen());
+    QSignalSpy connected(child<TelnetTerminal>("Terminal"), &TelnetTerminal::sessionConnected);
+    connectTo(node.port());
+    QVERIFY(connected.wait(5000));
+    QTRY_VERIFY(screenText().contains(u"login:"_qs));
+    child<QLineEdit>("INDEdit")->setText(u"F4TST"_qs);
+    child<QPushButton>("BitBtn1")->click();
+    QTRY_VERIFY(screenText().contains(u"dxspider >"_qs));
+
+    child<QLineEdit>("AlertEdit2")->setText(u"3B8XX"_qs);
+    child<QCheckBox>("AlertCheckBox")->click();
+    child<QCheckBox>("SoundCheck")->setChecked(true);
+    child<QLineEdit>("WavNameEdit")->setText(u"alert.wav"_qs);
+    const QDateTime at(QDate(2026, 12, 11), QTime(12, 34), Qt::UTC);
+    node.sendSpot({50313.0, u"3B8XX"_qs, u"FT8"_qs, u"OH2BH"_qs, at, {}});
+    QTRY_VERIFY(messageLines().contains(u"3B8XX alert at 12:34Z"_qs));
+    const QStringList played = m_sounds.playedPaths();
+    QCOMPARE(played.mid(played.size() - 2),
+             (QStringList{QDir(m_programDir.path()).filePath(u"Sounds/NewDX.wav"_qs), u"alert.wav"_qs}));
 }
 
 void tst_MainSession::loginButtonsSendOnceEach()

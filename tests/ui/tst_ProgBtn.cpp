@@ -139,7 +139,9 @@ void tst_ProgBtn::groups()
 
 void tst_ProgBtn::groupPlaces()
 {
-    const auto place = [this](int i) { return child<QGroupBox>(QStringLiteral("GroupBox%1").arg(i))->geometry(); };
+    const auto place = [this](int i) {
+        return child<QGroupBox>(QStringLiteral("GroupBox%1").arg(i))->geometry();
+    };
     QCOMPARE(place(2).top(), place(1).top());
     QVERIFY(place(1).right() < place(2).left());
     QCOMPARE(place(3).left(), place(1).left());
@@ -242,7 +244,8 @@ void tst_ProgBtn::centredOverParent()
     editor.show();
     QVERIFY(QTest::qWaitForWindowExposed(&editor));
     const QPoint offset = editor.frameGeometry().center() - mainWindow.frameGeometry().center();
-    QVERIFY2(offset.manhattanLength() <= 2, qPrintable(QStringLiteral("off by %1, %2").arg(offset.x()).arg(offset.y())));
+    QVERIFY2(offset.manhattanLength() <= 2,
+             qPrintable(QStringLiteral("off by %1, %2").arg(offset.x()).arg(offset.y())));
 }
 
 void tst_ProgBtn::macroTexts_data()
@@ -275,7 +278,8 @@ void tst_ProgBtn::macroTexts()
 
 void tst_ProgBtn::macroNumberOutOfRange()
 {
-    QVERIFY_THROWS_EXCEPTION(std::out_of_range, m_form->setMacro(0, QStringLiteral("a"), QStringLiteral("b")));
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range,
+                             m_form->setMacro(0, QStringLiteral("a"), QStringLiteral("b")));
     QVERIFY_THROWS_EXCEPTION(std::out_of_range, m_form->name(5));
     QVERIFY_THROWS_EXCEPTION(std::out_of_range, m_form->command(-1));
 }

@@ -5,6 +5,8 @@
 // Usage: korvane-shot OUTPUT_FOLDER [SESSION_FILE]
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
@@ -16,6 +18,7 @@
 
 #include "Fonts.h"
 #include "Main.h"
+#include "ProgBtn.h"
 #include "SplashFrm.h"
 
 namespace {
@@ -72,6 +75,10 @@ int main(int argc, char* argv[])
 
     TTelForm window;
     window.CreateForm();
+    window.CheckInternet(); // as the first tick of the Internet watch does
+    // Watch a callsign of the sample session, so that the Alert page shows a fired alert.
+    window.findChild<QLineEdit*>(QStringLiteral("AlertEdit2"))->setText(QStringLiteral("JA1ABC"));
+    window.findChild<QCheckBox*>(QStringLiteral("AlertCheckBox"))->click();
     if (argc == 3)
         feedSession(window, QString::fromLocal8Bit(argv[2]));
     window.show();
@@ -89,5 +96,10 @@ int main(int argc, char* argv[])
             saved &= save(pages, folder, QStringLiteral("page-") + pages->widget(index)->objectName());
         }
     }
+
+    TProgBtnForm editor(&window);
+    editor.setMacro(1, QStringLiteral("Last 10 spots"), QStringLiteral("SH/DX 10"));
+    editor.show();
+    saved &= save(&editor, folder, QStringLiteral("macro-editor"));
     return saved ? 0 : 1;
 }

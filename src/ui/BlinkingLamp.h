@@ -7,14 +7,14 @@ class QTimer;
 // The "Alert" lamp: a caption and, to its right, a rectangular lamp that flashes between red and
 // black every 250 ms while blinking and stays black otherwise. Its place and visibility are the
 // window's business; screen readers hear whether it blinks through its accessible description.
-class BlinkLed final : public QWidget
+class BlinkingLamp final : public QWidget
 {
     Q_OBJECT
-    Q_DISABLE_COPY_MOVE(BlinkLed)
+    Q_DISABLE_COPY_MOVE(BlinkingLamp)
 
 public:
-    explicit BlinkLed(QWidget* parent = nullptr);
-    ~BlinkLed() override;
+    explicit BlinkingLamp(QWidget* parent = nullptr);
+    ~BlinkingLamp() override;
 
     void setBlinking(bool blinking);
     bool isBlinking() const;

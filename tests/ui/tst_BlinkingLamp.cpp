@@ -4,27 +4,27 @@
 #include <QTest>
 #include <QTimer>
 
-#include "BlinkLed.h"
+#include "BlinkingLamp.h"
 #include "Fonts.h"
 
 namespace {
 
 constexpr QPoint LampMiddle{56, 19};
 
-QString accessibleText(BlinkLed& lamp, QAccessible::Text kind)
+QString accessibleText(BlinkingLamp& lamp, QAccessible::Text kind)
 {
     QAccessibleInterface* face = QAccessible::queryAccessibleInterface(&lamp);
     return face ? face->text(kind) : QString();
 }
 
-QColor lampColour(BlinkLed& lamp)
+QColor lampColour(BlinkingLamp& lamp)
 {
     return lamp.grab().toImage().pixelColor(LampMiddle);
 }
 
 } // namespace
 
-class tst_BlinkLed : public QObject
+class tst_BlinkingLamp : public QObject
 {
     Q_OBJECT
 
@@ -38,14 +38,14 @@ private Q_SLOTS:
     void accessibleStateFollowsBlinking();
 };
 
-void tst_BlinkLed::initTestCase()
+void tst_BlinkingLamp::initTestCase()
 {
     registerFonts();
 }
 
-void tst_BlinkLed::designedLook()
+void tst_BlinkingLamp::designedLook()
 {
-    const BlinkLed lamp;
+    const BlinkingLamp lamp;
     QCOMPARE(lamp.size(), QSize(78, 38));
     QCOMPARE(lamp.sizeHint(), QSize(78, 38));
     const QFontInfo font(lamp.font());
@@ -55,9 +55,9 @@ void tst_BlinkLed::designedLook()
 }
 
 // The caption is drawn in black left of the lamp; the lamp keeps a 2-pixel margin to the right.
-void tst_BlinkLed::captionLeftOfLamp()
+void tst_BlinkingLamp::captionLeftOfLamp()
 {
-    BlinkLed lamp;
+    BlinkingLamp lamp;
     lamp.setBlinking(true);
     const QImage image = lamp.grab().toImage();
     bool captionInk = false;
@@ -74,16 +74,16 @@ void tst_BlinkLed::captionLeftOfLamp()
         QVERIFY(image.pixelColor(x, 19) != QColor(Qt::red));
 }
 
-void tst_BlinkLed::startsDark()
+void tst_BlinkingLamp::startsDark()
 {
-    BlinkLed lamp;
+    BlinkingLamp lamp;
     QVERIFY(!lamp.isBlinking());
     QCOMPARE(lampColour(lamp), QColor(Qt::black));
 }
 
-void tst_BlinkLed::flashesEveryQuarterSecond()
+void tst_BlinkingLamp::flashesEveryQuarterSecond()
 {
-    BlinkLed lamp;
+    BlinkingLamp lamp;
     lamp.setBlinking(true);
     QVERIFY(lamp.isBlinking());
     QCOMPARE(lampColour(lamp), QColor(Qt::red)); // lit at once
@@ -102,9 +102,9 @@ void tst_BlinkLed::flashesEveryQuarterSecond()
     QCOMPARE(lampColour(lamp), QColor(Qt::red));
 }
 
-void tst_BlinkLed::stopEndsDark()
+void tst_BlinkingLamp::stopEndsDark()
 {
-    BlinkLed lamp;
+    BlinkingLamp lamp;
     lamp.setBlinking(true);
     lamp.setBlinking(false);
     QVERIFY(!lamp.isBlinking());
@@ -113,9 +113,9 @@ void tst_BlinkLed::stopEndsDark()
 }
 
 // What a screen reader hears. (Offscreen, Qt raises no accessibility events to watch.)
-void tst_BlinkLed::accessibleStateFollowsBlinking()
+void tst_BlinkingLamp::accessibleStateFollowsBlinking()
 {
-    BlinkLed lamp;
+    BlinkingLamp lamp;
     QCOMPARE(accessibleText(lamp, QAccessible::Name), QStringLiteral("Alert lamp"));
     QCOMPARE(accessibleText(lamp, QAccessible::Description), QStringLiteral("Not blinking"));
     lamp.setBlinking(true);
@@ -124,5 +124,5 @@ void tst_BlinkLed::accessibleStateFollowsBlinking()
     QCOMPARE(accessibleText(lamp, QAccessible::Description), QStringLiteral("Not blinking"));
 }
 
-QTEST_MAIN(tst_BlinkLed)
-#include "tst_BlinkLed.moc"
+QTEST_MAIN(tst_BlinkingLamp)
+#include "tst_BlinkingLamp.moc"

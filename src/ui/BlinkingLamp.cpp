@@ -1,4 +1,4 @@
-#include "BlinkLed.h"
+#include "BlinkingLamp.h"
 
 #include <QPainter>
 #include <QTimer>
@@ -13,7 +13,7 @@ constexpr auto Caption = "Alert";
 
 } // namespace
 
-BlinkLed::BlinkLed(QWidget* parent) : QWidget(parent), m_flashTimer(new QTimer(this))
+BlinkingLamp::BlinkingLamp(QWidget* parent) : QWidget(parent), m_flashTimer(new QTimer(this))
 {
     setFont(QFont(QStringLiteral("Tahoma"), 8, QFont::Bold));
     resize(DesignedSize);
@@ -22,12 +22,12 @@ BlinkLed::BlinkLed(QWidget* parent) : QWidget(parent), m_flashTimer(new QTimer(t
 
     m_flashTimer->setObjectName(QStringLiteral("FlashTimer"));
     m_flashTimer->setInterval(FlashMilliseconds);
-    connect(m_flashTimer, &QTimer::timeout, this, &BlinkLed::flash);
+    connect(m_flashTimer, &QTimer::timeout, this, &BlinkingLamp::flash);
 }
 
-BlinkLed::~BlinkLed() = default;
+BlinkingLamp::~BlinkingLamp() = default;
 
-void BlinkLed::setBlinking(bool blinking)
+void BlinkingLamp::setBlinking(bool blinking)
 {
     if (blinking == isBlinking())
         return; // a repeat is no change: no event, and the flash rhythm goes on
@@ -41,22 +41,23 @@ void BlinkLed::setBlinking(bool blinking)
     describeState();
 }
 
-bool BlinkLed::isBlinking() const
+bool BlinkingLamp::isBlinking() const
 {
     return m_flashTimer->isActive();
 }
 
-QSize BlinkLed::sizeHint() const
+QSize BlinkingLamp::sizeHint() const
 {
     return DesignedSize;
 }
 
-void BlinkLed::paintEvent(QPaintEvent*)
+void BlinkingLamp::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     const QString caption = QString::fromLatin1(Caption);
     const QRect content = rect().marginsRemoved(QMargins(Margin, Margin, Margin, Margin));
-    const QRect captionRect(content.topLeft(), QSize(fontMetrics().horizontalAdvance(caption), content.height()));
+    const QRect captionRect(content.topLeft(),
+                            QSize(fontMetrics().horizontalAdvance(caption), content.height()));
     painter.setPen(Qt::black);
     painter.drawText(captionRect, Qt::AlignLeft | Qt::AlignVCenter, caption);
 
@@ -71,14 +72,14 @@ void BlinkLed::paintEvent(QPaintEvent*)
     painter.fillRect(lamp.adjusted(1, 1, -1, -1), m_lit ? Qt::red : Qt::black);
 }
 
-void BlinkLed::flash()
+void BlinkingLamp::flash()
 {
     m_lit = !m_lit;
     update();
 }
 
 // Setting the description raises the DescriptionChanged event: one per start or stop, none per flash.
-void BlinkLed::describeState()
+void BlinkingLamp::describeState()
 {
     setAccessibleDescription(isBlinking() ? QStringLiteral("Blinking") : QStringLiteral("Not blinking"));
 }
