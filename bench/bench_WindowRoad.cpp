@@ -3,6 +3,7 @@
 // Prints the rate and the resident memory after each step. Usage: bench_WindowRoad [SPOTS...]
 
 #include "Main.h"
+#include "SettingsStore.h"
 
 #include <QApplication>
 #include <QDir>
@@ -12,6 +13,7 @@
 #include <QTextStream>
 
 #include <cstdio>
+
 
 namespace {
 
@@ -48,6 +50,7 @@ long residentKilobytes()
 int main(int argc, char* argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::setvbuf(stdout, nullptr, _IOLBF, 0); // each step's figures as soon as they are known
     QApplication app(argc, argv);
     QList<int> steps{100000, 1000000};
     if (argc > 1) {
@@ -60,7 +63,8 @@ int main(int argc, char* argv[])
     QFile::copy(QStringLiteral(KORVANE_DATA_DIR "/Dxcc.dta"),
                 programDir.filePath(QStringLiteral("Dxcc.dta")));
     QDir::setCurrent(programDir.path());
-    TTelForm window;
+    SettingsStore settings(programDir.filePath(QStringLiteral("KORVANE.conf"))); // the user's own stay untouched
+    TTelForm window(FormServices{nullptr, nullptr, &settings, {}});
     window.CreateForm();
     window.resize(900, 632);
     window.show();

@@ -23,6 +23,7 @@ int main(int argc, char* argv[])
     while (splash->SplashTimer()->isActive())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 
+    QCoreApplication::setOrganizationName(QStringLiteral("QERNO Software"));
     QCoreApplication::setApplicationName(QStringLiteral("KORVANE"));
     app.setProperty("HelpFile", QStringLiteral("KORVANE.CHM")); // kept for reference; nothing opens it
 

@@ -1,10 +1,7 @@
 #include "BlinkingLamp.h"
-#include "FixedInternetProbe.h"
-#include "Main.h"
 #include "MessageBox.h"
-#include "RecordingSoundPlayer.h"
-#include "SettingsStore.h"
 #include "StringGrid.h"
+#include "WindowTestKit.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -47,26 +44,20 @@ private:
         return m_form->findChild<QCheckBox*>(QString::fromLatin1(name));
     }
     BlinkingLamp* lamp() const { return m_form->findChild<BlinkingLamp*>(u"BlinkLed"_qs); }
-    QStringList messageLines() const;
+    QStringList messageLines() const { return ::messageLines(m_form.get()); }
     bool isRed(int k) const { return field(k)->palette().color(QPalette::Base) == QColor(255, 0, 0); }
     void spot(const char* call, const char* time = "1227Z");
     void watch(const QString& e1, const QString& e2 = {}, const QString& e3 = {});
 
-    QTemporaryDir m_programDir;
-    RecordingSoundPlayer m_sounds;
-    FixedInternetProbe m_internet;
-    std::unique_ptr<SettingsStore> m_settings;
+    WindowTestKit m_kit;
+    RecordingSoundPlayer& m_sounds = m_kit.sounds;
     std::unique_ptr<TTelForm> m_form;
     QList<MessageRequest> m_asked;
 };
 
 void tst_MainAlerts::initTestCase()
 {
-    QFile table(m_programDir.filePath(u"Dxcc.dta"_qs));
-    QVERIFY(table.open(QIODevice::WriteOnly));
-    table.write("JA,Japan,25,45,36.40,138.38,AS,339\r\n");
-    table.close();
-    QVERIFY(QDir::setCurrent(m_programDir.path()));
+    QVERIFY(m_kit.makeProgramFolder());
     setMessageResponder([this](const MessageRequest& request) {
         m_asked.append(request);
         return QMessageBox::Ok;
@@ -77,9 +68,8 @@ void tst_MainAlerts::init()
 {
     m_sounds = RecordingSoundPlayer();
     m_asked.clear();
-    m_settings = std::make_unique<SettingsStore>(m_programDir.filePath(u"settings/KORVANE.conf"_qs));
-    m_form = std::make_unique<TTelForm>(FormServices{&m_sounds, &m_internet, m_settings.get(), {}});
-    m_form->CreateForm();
+    m_kit.freshSettings();
+    m_form = m_kit.startWindow();
     m_form->CheckInternet();
     m_form->show();
     field(1)->clear();
@@ -90,16 +80,6 @@ void tst_MainAlerts::init()
 void tst_MainAlerts::cleanup()
 {
     m_form.reset();
-    m_settings.reset();
-}
-
-QStringList tst_MainAlerts::messageLines() const
-{
-    QStringList lines;
-    const auto* pane = m_form->findChild<QListWidget*>(u"ErrorList"_qs);
-    for (int i = 0; i < pane->count(); ++i)
-        lines.append(pane->item(i)->text());
-    return lines;
 }
 
 void tst_MainAlerts::spot(const char* call, const char* time)
@@ -261,7 +241,7 @@ void tst_MainAlerts::theNewSpotSoundComesFirstAndLetsBlocksWait()
         }
     });
     spot("JA1ABC");
-    const QString newSpot = QDir(m_programDir.path()).filePath(u"Sounds/NewDX.wav"_qs);
+    const QString newSpot = m_kit.programFile(u"Sounds/NewDX.wav"_qs);
     QCOMPARE(m_sounds.playedPaths(), (QStringList{newSpot, QString(), newSpot}));
     QCOMPARE(rowsWhenAlerting, 2); // the later line waited behind the whole of this one
     QCOMPARE(all->rowCount(), 3);

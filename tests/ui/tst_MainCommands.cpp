@@ -1,9 +1,6 @@
-#include "FixedInternetProbe.h"
-#include "Main.h"
 #include "MessageBox.h"
 #include "ProgBtn.h"
-#include "RecordingSoundPlayer.h"
-#include "SettingsStore.h"
+#include "WindowTestKit.h"
 
 #include <QApplication>
 #include <QFile>
@@ -40,39 +37,25 @@ private Q_SLOTS:
     void aBlankCommandIsNotProgrammed();
 
 private:
-    template<typename T = QWidget> T* child(const char* name) const
-    {
-        T* found = m_form->findChild<T*>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no %s", name);
-        return found;
-    }
+    template<typename T = QWidget> T* child(const char* name) const { return ::child<T>(m_form.get(), name); }
     // Opens the macro editor and lets edit work on it before it is closed with OK or Cancel.
     void editMacros(const std::function<void(TProgBtnForm&)>& edit, bool ok);
 
-    QTemporaryDir m_programDir;
-    RecordingSoundPlayer m_sounds;
-    FixedInternetProbe m_internet;
-    std::unique_ptr<SettingsStore> m_settings;
+    WindowTestKit m_kit;
+    std::unique_ptr<SettingsStore>& m_settings = m_kit.settings;
     std::unique_ptr<TTelForm> m_form;
 };
 
 void tst_MainCommands::initTestCase()
 {
-    QFile table(m_programDir.filePath(u"Dxcc.dta"_qs));
-    QVERIFY(table.open(QIODevice::WriteOnly));
-    table.write("JA,Japan,25,45,36.40,138.38,AS,339\r\n");
-    table.close();
-    QVERIFY(QDir::setCurrent(m_programDir.path()));
+    QVERIFY(m_kit.makeProgramFolder());
     setMessageResponder([](const MessageRequest&) { return QMessageBox::Ok; });
 }
 
 void tst_MainCommands::init()
 {
-    QFile::remove(m_programDir.filePath(u"settings/KORVANE.conf"_qs));
-    m_settings = std::make_unique<SettingsStore>(m_programDir.filePath(u"settings/KORVANE.conf"_qs));
-    m_form = std::make_unique<TTelForm>(FormServices{&m_sounds, &m_internet, m_settings.get(), {}});
-    m_form->CreateForm();
+    m_kit.freshSettings();
+    m_form = m_kit.startWindow();
     m_form->CheckInternet();
     m_form->show();
 }
@@ -80,7 +63,6 @@ void tst_MainCommands::init()
 void tst_MainCommands::cleanup()
 {
     m_form.reset();
-    m_settings.reset();
 }
 
 void tst_MainCommands::composerButtonsFillTheCommandLine_data()

@@ -1,11 +1,8 @@
-#include "FixedInternetProbe.h"
 #include "LocalClusterNode.h"
-#include "Main.h"
 #include "MessageBox.h"
-#include "RecordingSoundPlayer.h"
-#include "SettingsStore.h"
 #include "StringGrid.h"
 #include "TelnetTerminal.h"
+#include "WindowTestKit.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -49,35 +46,24 @@ private Q_SLOTS:
     void noInternetAtStartUp();
 
 private:
-    template<typename T = QWidget> T* child(const char* name) const
-    {
-        T* found = m_form->findChild<T*>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no %s", name);
-        return found;
-    }
-    QStringList messageLines() const;
+    template<typename T = QWidget> T* child(const char* name) const { return ::child<T>(m_form.get(), name); }
+    QStringList messageLines() const { return ::messageLines(m_form.get()); }
     QString screenText() const { return child<TelnetTerminal>("Terminal")->screen().text(); }
     // Connects to a plain server on 127.0.0.1 and returns the node's side of the connection.
     QTcpSocket* connectToServer();
     void connectTo(quint16 port, const QString& serverName = u"Test node"_qs);
     QByteArray receivedBy(QTcpSocket* node, qsizetype bytes);
 
-    QTemporaryDir m_programDir;
-    RecordingSoundPlayer m_sounds;
-    FixedInternetProbe m_internet;
-    std::unique_ptr<SettingsStore> m_settings;
+    WindowTestKit m_kit;
+    RecordingSoundPlayer& m_sounds = m_kit.sounds;
+    FixedInternetProbe& m_internet = m_kit.internet;
     std::unique_ptr<TTelForm> m_form;
     std::unique_ptr<QTcpServer> m_server;
 };
 
 void tst_MainSession::initTestCase()
 {
-    QFile table(m_programDir.filePath(u"Dxcc.dta"_qs));
-    QVERIFY(table.open(QIODevice::WriteOnly));
-    table.write("JA,Japan,25,45,36.40,138.38,AS,339\r\n");
-    table.close();
-    QVERIFY(QDir::setCurrent(m_programDir.path()));
+    QVERIFY(m_kit.makeProgramFolder());
     setMessageResponder([](const MessageRequest&) { return QMessageBox::Ok; });
 }
 
@@ -86,9 +72,8 @@ void tst_MainSession::init()
     m_sounds = RecordingSoundPlayer();
     m_internet.setOnline(true);
     m_internet.setFailing(false);
-    m_settings = std::make_unique<SettingsStore>(m_programDir.filePath(u"settings/KORVANE.conf"_qs));
-    m_form = std::make_unique<TTelForm>(FormServices{&m_sounds, &m_internet, m_settings.get(), {}});
-    m_form->CreateForm();
+    m_kit.freshSettings();
+    m_form = m_kit.startWindow();
     m_form->CheckInternet(); // the first tick enables the command tabs
     m_form->show();
     m_server = std::make_unique<QTcpServer>();
@@ -99,15 +84,6 @@ void tst_MainSession::cleanup()
 {
     m_form.reset();
     m_server.reset();
-}
-
-QStringList tst_MainSession::messageLines() const
-{
-    QStringList lines;
-    const auto* pane = child<QListWidget>("ErrorList");
-    for (int i = 0; i < pane->count(); ++i)
-        lines.append(pane->item(i)->text());
-    return lines;
 }
 
 void tst_MainSession::connectTo(quint16 port, const QString& serverName)
@@ -153,8 +129,7 @@ void tst_MainSession::connectingShowsTheSessionOpen()
         QVERIFY(child(send)->isEnabled());
     QVERIFY(!child("ConnectBtn")->isEnabled());
     QVERIFY(!m_form->clock().isActive());
-    QCOMPARE(m_sounds.playedPaths(),
-             QStringList{QDir(m_programDir.path()).filePath(u"Sounds/success.wav"_qs)});
+    QCOMPARE(m_sounds.playedPaths(), QStringList{m_kit.programFile(u"Sounds/success.wav"_qs)});
     QVERIFY(screenText().contains(u"Connecting to '127.0.0.1'"_qs));
     QVERIFY(screenText().contains(u"Connected"_qs));
 }
@@ -201,7 +176,7 @@ void tst_MainSession::aWatchedCallFromTheNodeRaisesTheAlert()
     QTRY_VERIFY(messageLines().contains(u"3B8XX alert at 12:34Z"_qs));
     const QStringList played = m_sounds.playedPaths();
     QCOMPARE(played.mid(played.size() - 2),
-             (QStringList{QDir(m_programDir.path()).filePath(u"Sounds/NewDX.wav"_qs), u"alert.wav"_qs}));
+             (QStringList{m_kit.programFile(u"Sounds/NewDX.wav"_qs), u"alert.wav"_qs}));
 }
 
 void tst_MainSession::loginButtonsSendOnceEach()
@@ -256,7 +231,7 @@ void tst_MainSession::theNodeClosingShowsTheSessionClosed()
     for (const char* off : {"DisconnectBtn", "BitBtn1", "BitBtn2", "BitBtn3", "ProgBtn1", "ProgBtn4"})
         QVERIFY(!child(off)->isEnabled());
     QVERIFY(!m_form->clock().isActive()); // the watch stays stopped until "Disconnect"
-    QCOMPARE(m_sounds.playedPaths().last(), QDir(m_programDir.path()).filePath(u"Sounds/failure.wav"_qs));
+    QCOMPARE(m_sounds.playedPaths().last(), m_kit.programFile(u"Sounds/failure.wav"_qs));
 }
 
 void tst_MainSession::aRefusedAttemptReportsOnlyTheFailure()
@@ -274,8 +249,7 @@ void tst_MainSession::aRefusedAttemptReportsOnlyTheFailure()
     QVERIFY(connecting >= 0 && connecting < failed && failed < serverClosed);
     QVERIFY(!messageLines().join(u'\n').contains(u"Connected to server"_qs));
     QCOMPARE(messageLines().last(), u"Disconnected from server  127.0.0.1 "_qs);
-    QCOMPARE(m_sounds.playedPaths(),
-             QStringList{QDir(m_programDir.path()).filePath(u"Sounds/failure.wav"_qs)});
+    QCOMPARE(m_sounds.playedPaths(), QStringList{m_kit.programFile(u"Sounds/failure.wav"_qs)});
     QVERIFY(!child("BitBtn1")->isEnabled());
 }
 
@@ -343,7 +317,7 @@ void tst_MainSession::theWatchFollowsTheProbe()
 void tst_MainSession::noInternetAtStartUp()
 {
     m_internet.setOnline(false);
-    TTelForm form(FormServices{&m_sounds, &m_internet, m_settings.get(), {}});
+    TTelForm form(m_kit.services());
     form.CreateForm();
     QCOMPARE(form.statusPanel(0), u"No Internet access"_qs);
     QVERIFY(form.clock().isActive());

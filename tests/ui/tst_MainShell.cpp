@@ -1,9 +1,6 @@
-#include "FixedInternetProbe.h"
-#include "Main.h"
 #include "MessageBox.h"
-#include "RecordingSoundPlayer.h"
-#include "SettingsStore.h"
 #include "SplashFrm.h"
+#include "WindowTestKit.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -42,20 +39,17 @@ private Q_SLOTS:
 private:
     template<typename T = QWidget> T* child(TTelForm& form, const char* name) const
     {
-        T* found = form.findChild<T*>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no %s", name);
-        return found;
+        return ::child<T>(&form, name);
     }
-    std::unique_ptr<TTelForm> startWindow();
-    QString settingsPath() const { return m_home->filePath(u"config/KORVANE.conf"_qs); }
-    QStringList messageLines(TTelForm& form) const;
+    std::unique_ptr<TTelForm> startWindow()
+    {
+        return m_kit->startWindow([] { return QDate(2026, 12, 11); });
+    }
+    QString settingsPath() const { return m_kit->settingsPath(); }
+    QStringList messageLines(TTelForm& form) const { return ::messageLines(&form); }
     bool close(TTelForm& form);
 
-    std::unique_ptr<QTemporaryDir> m_home;
-    std::unique_ptr<SettingsStore> m_settings;
-    RecordingSoundPlayer m_sounds;
-    FixedInternetProbe m_internet;
+    std::unique_ptr<WindowTestKit> m_kit; // a program folder and a store of their own for every test
     QList<MessageRequest> m_asked;
     QMessageBox::StandardButton m_answer = QMessageBox::No;
 };
@@ -71,40 +65,17 @@ void tst_MainShell::initTestCase()
 
 void tst_MainShell::init()
 {
-    m_home = std::make_unique<QTemporaryDir>();
-    QFile table(m_home->filePath(u"Dxcc.dta"_qs));
-    QVERIFY(table.open(QIODevice::WriteOnly));
-    table.write("JA,Japan,25,45,36.40,138.38,AS,339\r\n");
-    table.close();
-    QVERIFY(QDir::setCurrent(m_home->path()));
-    m_settings = std::make_unique<SettingsStore>(settingsPath());
+    m_kit = std::make_unique<WindowTestKit>();
+    QVERIFY(m_kit->makeProgramFolder());
+    m_kit->freshSettings();
     m_asked.clear();
     m_answer = QMessageBox::No;
 }
 
 void tst_MainShell::cleanup()
 {
-    m_settings.reset();
     QDir::setCurrent(QDir::tempPath());
-    m_home.reset();
-}
-
-std::unique_ptr<TTelForm> tst_MainShell::startWindow()
-{
-    auto form = std::make_unique<TTelForm>(FormServices{&m_sounds, &m_internet, m_settings.get(), [] {
-                                                            return QDate(2026, 12, 11);
-                                                        }});
-    form->CreateForm();
-    return form;
-}
-
-QStringList tst_MainShell::messageLines(TTelForm& form) const
-{
-    QStringList lines;
-    const auto* pane = child<QListWidget>(form, "ErrorList");
-    for (int i = 0; i < pane->count(); ++i)
-        lines.append(pane->item(i)->text());
-    return lines;
+    m_kit.reset();
 }
 
 bool tst_MainShell::close(TTelForm& form)
@@ -177,22 +148,22 @@ void tst_MainShell::trimmingRulesOnClose()
     child<QLineEdit>(*form, "AlertEdit1")->setText(u" DL1ABC"_qs);
     QVERIFY(close(*form));
     using namespace SettingsKeys;
-    QCOMPARE(m_settings->ReadString(Village), u"Paris"_qs);
-    QCOMPARE(m_settings->ReadString(Password), u"secret"_qs);
-    QCOMPARE(m_settings->ReadString(AlertSound), u" /sounds/alert.wav "_qs);
-    QCOMPARE(m_settings->ReadString(Alert(1)), u" DL1ABC"_qs);
-    QCOMPARE(m_settings->ReadInteger(Width), form->frameGeometry().width());
+    QCOMPARE(m_kit->settings->ReadString(Village), u"Paris"_qs);
+    QCOMPARE(m_kit->settings->ReadString(Password), u"secret"_qs);
+    QCOMPARE(m_kit->settings->ReadString(AlertSound), u" /sounds/alert.wav "_qs);
+    QCOMPARE(m_kit->settings->ReadString(Alert(1)), u" DL1ABC"_qs);
+    QCOMPARE(m_kit->settings->ReadInteger(Width), form->frameGeometry().width());
 }
 
 void tst_MainShell::aNonTextValueIsReported()
 {
-    m_settings->WriteString(SettingsKeys::Indicatif, u"F4TST"_qs);
-    m_settings.reset();
+    m_kit->settings->WriteString(SettingsKeys::Indicatif, u"F4TST"_qs);
+    m_kit->settings.reset();
     QFile stored(settingsPath());
     QVERIFY(stored.open(QIODevice::Append));
     stored.write("Village=Paris, Lyon\n"); // an INI list, not a text
     stored.close();
-    m_settings = std::make_unique<SettingsStore>(settingsPath());
+    m_kit->settings = std::make_unique<SettingsStore>(settingsPath());
 
     auto form = startWindow();
     QCOMPARE(messageLines(*form).last(), u"Invalid data type for 'Village'"_qs);
@@ -204,7 +175,7 @@ void tst_MainShell::aNonTextValueIsReported()
 
 void tst_MainShell::serverChoiceFillsAddressAndPort()
 {
-    QFile servers(m_home->filePath(u"Cluster.dta"_qs));
+    QFile servers(m_kit->folder.filePath(u"Cluster.dta"_qs));
     QVERIFY(servers.open(QIODevice::WriteOnly));
     servers.write("Node A,a.example,7300\r\nNode B,b.example\r\nNode A,c.example,23\r\n");
     servers.close();
@@ -232,11 +203,11 @@ void tst_MainShell::serverChoiceFillsAddressAndPort()
 void tst_MainShell::startUpReadsTheServerListAndCreatesIt()
 {
     auto form = startWindow();
-    QVERIFY(QFile::exists(m_home->filePath(u"Cluster.dta"_qs)));
+    QVERIFY(QFile::exists(m_kit->folder.filePath(u"Cluster.dta"_qs)));
     QCOMPARE(child<QComboBox>(*form, "SERVCombo")->count(), 0);
     QCOMPARE(form->statusPanel(1).isEmpty(), false);
     QCOMPARE(form->statusPanel(2).isEmpty(), false);
-    QCOMPARE(form->programDir(), m_home->path());
+    QCOMPARE(form->programDir(), m_kit->folder.path());
 }
 
 void tst_MainShell::closingWithSpotsAsksAndExports()
@@ -252,7 +223,7 @@ void tst_MainShell::closingWithSpotsAsksAndExports()
     QCOMPARE(m_asked.first().text, u"Save these DX Spots list ?"_qs);
     QCOMPARE(m_asked.first().defaultButton, QMessageBox::No);
 
-    QFile exported(m_home->filePath(u"20261211 - Spots.txt"_qs));
+    QFile exported(m_kit->folder.filePath(u"20261211 - Spots.txt"_qs));
     QVERIFY(exported.open(QIODevice::ReadOnly));
     const QString expected = u"UTC,CALLSIGN,FREQUENCY,NOTIFIED BY,COMMENTS,DXCC COUNTRY,PFX\r\n"
                              u"12:27Z,JA1ABC,14025.0, W3LPL,\"CW, 599 \"\"tnx\"\"\",Japan,JA\r\n"
@@ -269,23 +240,23 @@ void tst_MainShell::closingWithoutSpotsAsksNothing()
     m_answer = QMessageBox::Yes;
     QVERIFY(close(*form));
     QVERIFY(m_asked.isEmpty());
-    QVERIFY(!QFile::exists(m_home->filePath(u"20261211 - Spots.txt"_qs)));
+    QVERIFY(!QFile::exists(m_kit->folder.filePath(u"20261211 - Spots.txt"_qs)));
 }
 
 void tst_MainShell::aFileThatCannotBeWrittenKeepsTheWindowOpen()
 {
     auto form = startWindow();
     form->DataAvailable("DX de W3LPL:     14025.0  JA1ABC       x\r\n");
-    QVERIFY(QDir(m_home->path()).mkdir(u"20261211 - Spots.txt"_qs)); // a folder where the file goes
+    QVERIFY(QDir(m_kit->folder.path()).mkdir(u"20261211 - Spots.txt"_qs)); // a folder where the file goes
     m_answer = QMessageBox::Yes;
     QVERIFY(!close(*form));
     QVERIFY(messageLines(*form).last().contains(u"20261211 - Spots.txt"_qs));
-    QCOMPARE(m_settings->ReadString(SettingsKeys::Indicatif), u"Callsign"_qs); // written first
+    QCOMPARE(m_kit->settings->ReadString(SettingsKeys::Indicatif), u"Callsign"_qs); // written first
 }
 
 void tst_MainShell::startUpWithoutCountryTableWritesNothing()
 {
-    QVERIFY(QFile::remove(m_home->filePath(u"Dxcc.dta"_qs)));
+    QVERIFY(QFile::remove(m_kit->folder.filePath(u"Dxcc.dta"_qs)));
     auto form = startWindow();
     QVERIFY(form->endRequested());
     QCOMPARE(m_asked.size(), 1);
@@ -294,7 +265,7 @@ void tst_MainShell::startUpWithoutCountryTableWritesNothing()
              u"Check the program's root folder."_qs);
     // The rest of the start-up still ran; nothing but the two sections reached the store.
     QCOMPARE(child<QLineEdit>(*form, "INDEdit")->text(), u"Callsign"_qs);
-    QVERIFY(!m_settings->ReadString(SettingsKeys::DefaultSection, u"Indicatif"_qs, {}).size());
+    QVERIFY(!m_kit->settings->ReadString(SettingsKeys::DefaultSection, u"Indicatif"_qs, {}).size());
 }
 
 QTEST_MAIN(tst_MainShell)

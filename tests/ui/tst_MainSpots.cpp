@@ -1,17 +1,12 @@
 #include "BandChart.h"
-#include "FixedInternetProbe.h"
-#include "Main.h"
 #include "MessageBox.h"
-#include "RecordingSoundPlayer.h"
-#include "SettingsStore.h"
 #include "SplashFrm.h"
 #include "StringGrid.h"
+#include "WindowTestKit.h"
 
-#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -41,13 +36,7 @@ private Q_SLOTS:
     void startUpWithoutCountryTableEndsTheProgram();
 
 private:
-    template<typename T> T* child(const char* name) const
-    {
-        T* found = m_form->findChild<T*>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no %s", name);
-        return found;
-    }
+    template<typename T> T* child(const char* name) const { return ::child<T>(m_form.get(), name); }
     StringGrid* grid(const char* name) const { return child<StringGrid>(name); }
     QString panel(const char* name) const { return child<QLabel>(name)->text(); }
     QColor panelColour(const char* name) const
@@ -56,10 +45,7 @@ private:
     }
     void receive(const QByteArray& bytes) { m_form->DataAvailable(bytes); }
 
-    QTemporaryDir m_programDir;
-    RecordingSoundPlayer m_sounds;
-    FixedInternetProbe m_internet;
-    std::unique_ptr<SettingsStore> m_settings;
+    WindowTestKit m_kit;
     std::unique_ptr<TTelForm> m_form;
     QList<MessageRequest> m_asked;
     QMessageBox::StandardButton m_answer = QMessageBox::No;
@@ -97,13 +83,8 @@ QStringList rowOf(const StringGrid* grid, int row)
 void tst_MainSpots::initTestCase()
 {
     const TSplashForm splash; // sets BuildText, as at program start
-    QFile table(m_programDir.filePath(u"Dxcc.dta"_qs));
-    QVERIFY(table.open(QIODevice::WriteOnly));
-    table.write("JA,Japan ,25,45,36.40,138.38,AS,339\r\n"
-                "DL,Germany,14,28,51.00,10.00,EU,230\r\n"
-                "3B8,Mauritius,39,53,-20.35,57.50,AF,165\r\n");
-    table.close();
-    QVERIFY(QDir::setCurrent(m_programDir.path()));
+    // "Japan " with its blank: the lists show the table's text, the spot list keeps it trimmed.
+    QVERIFY(m_kit.makeProgramFolder(QByteArray(WindowTestKit::countryTable).replace("Japan,", "Japan ,")));
     setMessageResponder([this](const MessageRequest& request) {
         m_asked.append(request);
         return m_answer;
@@ -114,9 +95,8 @@ void tst_MainSpots::init()
 {
     m_asked.clear();
     m_answer = QMessageBox::No;
-    m_settings = std::make_unique<SettingsStore>(m_programDir.filePath(u"settings/KORVANE.conf"_qs));
-    m_form = std::make_unique<TTelForm>(FormServices{&m_sounds, &m_internet, m_settings.get(), {}});
-    m_form->CreateForm();
+    m_kit.freshSettings();
+    m_form = m_kit.startWindow();
     m_form->resize(900, 632);
 }
 
@@ -323,7 +303,7 @@ void tst_MainSpots::aRowWithoutMatchingSpotLeavesThePanel()
 void tst_MainSpots::startUpLoadsTheCountryTable()
 {
     QCOMPARE(m_form->windowTitle(), u"KORVANE v1.5a by QERNO (VELLORAN) - Build 1.5.2.78"_qs);
-    QCOMPARE(m_form->programDir(), m_programDir.path());
+    QCOMPARE(m_form->programDir(), m_kit.folder.path());
     QCOMPARE(m_form->countryList().size(), 3);
     QVERIFY(m_asked.isEmpty());
     QVERIFY(!m_form->endRequested());
@@ -334,9 +314,9 @@ void tst_MainSpots::startUpWithoutCountryTableEndsTheProgram()
 {
     QTemporaryDir empty;
     QVERIFY(QDir::setCurrent(empty.path()));
-    TTelForm form(FormServices{&m_sounds, &m_internet, m_settings.get(), {}});
+    TTelForm form(m_kit.services());
     form.CreateForm();
-    QVERIFY(QDir::setCurrent(m_programDir.path()));
+    QVERIFY(QDir::setCurrent(m_kit.folder.path()));
     QCOMPARE(m_asked.size(), 1);
     QCOMPARE(m_asked.first().caption, u"Warning !"_qs);
     QVERIFY(m_asked.first().text.startsWith(u"The file [Dxcc.dta] was not found..."_qs));

@@ -18,6 +18,7 @@
 
 #include "Fonts.h"
 #include "Main.h"
+#include "SettingsStore.h"
 #include "ProgBtn.h"
 #include "SplashFrm.h"
 
@@ -73,7 +74,9 @@ int main(int argc, char* argv[])
     saved &= save(&splash, folder, QStringLiteral("splash"));
     splash.hide();
 
-    TTelForm window;
+    // Settings of its own, kept in the program folder it runs in: the user's own stay untouched.
+    SettingsStore settings(QDir::current().filePath(QStringLiteral("KORVANE.conf")));
+    TTelForm window(FormServices{nullptr, nullptr, &settings, {}});
     window.CreateForm();
     window.CheckInternet(); // as the first tick of the Internet watch does
     // Watch a callsign of the sample session, so that the Alert page shows a fired alert.

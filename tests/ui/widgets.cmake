@@ -1,1 +1,0 @@
-korvane_add_tests(LIBS korvane_ui TESTS tst_StringGrid tst_BandChart)

@@ -1,2 +1,0 @@
-korvane_add_tests(LIBS korvane_ui TESTS tst_MainAlerts tst_MainCommands tst_MainLayout tst_MainShell tst_MainSpots tst_Splash)
-korvane_add_tests(LIBS korvane_ui korvane_node_lib TESTS tst_MainSession)
