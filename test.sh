@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test offscreen. Exits non-zero on any failure.
+# ./test.sh --sanitize builds and runs them with the address and undefined-behaviour sanitizers.
 set -euo pipefail
 cd "$(dirname "$0")"
+preset=default
+[ "${1:-}" = "--sanitize" ] && preset=sanitize
 ./scripts/install-deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build
-export QT_QPA_PLATFORM=offscreen
-ctest --test-dir build --output-on-failure -j"$(nproc)"
+cmake --preset "$preset"
+cmake --build --preset "$preset"
+ctest --preset "$preset" -j"$(nproc)"

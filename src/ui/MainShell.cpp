@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QToolButton>
 #include <QDir>
 #include <QListWidget>
@@ -250,14 +251,17 @@ void TTelForm::connectHandlers()
     connect(terminal, &TelnetTerminal::dataAvailable, this, guarded(&TTelForm::DataAvailable));
 }
 
-// The events the window watches on its children: a mouse click into a watch field, the mouse over a
-// composer button (or the keyboard focus on it, for those who do not use a mouse), and the focus
-// entering a field of the DX tab.
+// The events the window watches on its children: a mouse click (or Escape) into a watch field, the mouse over
+// a composer button (or the keyboard focus on it, for those who do not use a mouse), and the focus entering a
+// field of the DX tab.
 bool TTelForm::watchedEvent(QObject* watched, QEvent* event)
 {
     const auto fields = watchFields();
     if (const auto field = std::find(fields.begin(), fields.end(), watched); field != fields.end()) {
-        if (event->type() == QEvent::MouseButtonPress)
+        // Escape in the field is the keyboard's way of the same acknowledgement.
+        const bool escape =
+            event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape;
+        if (event->type() == QEvent::MouseButtonPress || escape)
             runGuarded([&] { AlertEditChange(*field); });
         return false;
     }
