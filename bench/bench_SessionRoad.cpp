@@ -3,16 +3,13 @@
 // makes up its traffic (mostly spots) as fast as the window reads it, 200 lines per write.
 // Usage: bench_SessionRoad [LINES]
 
+#include "BenchWindow.h"
 #include "LocalClusterNode.h"
-#include "Main.h"
-#include "SettingsStore.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
@@ -33,14 +30,8 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    QTemporaryDir programDir;
-    QFile::copy(QStringLiteral(KORVANE_DATA_DIR "/Dxcc.dta"), programDir.filePath(QStringLiteral("Dxcc.dta")));
-    QDir::setCurrent(programDir.path());
-    SettingsStore settings(programDir.filePath(QStringLiteral("KORVANE.conf"))); // the user's own stay untouched
-    TTelForm window(FormServices{nullptr, nullptr, &settings, {}});
-    window.CreateForm();
-    window.resize(900, 632);
-    window.show();
+    BenchWindow bench;
+    TTelForm& window = bench.window;
     window.findChild<QLineEdit*>(QStringLiteral("URLEdit"))->setText(QStringLiteral("127.0.0.1"));
     window.findChild<QLineEdit*>(QStringLiteral("PORTEdit"))->setText(QString::number(node.port()));
     window.findChild<QLineEdit*>(QStringLiteral("INDEdit"))->setText(QStringLiteral("F4TST"));

@@ -2,18 +2,15 @@
 // chart and details panel, with an event-loop pass after every socket-sized block as in a session.
 // Prints the rate and the resident memory after each step. Usage: bench_WindowRoad [SPOTS...]
 
-#include "Main.h"
-#include "SettingsStore.h"
+#include "BenchWindow.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTextStream>
 
 #include <cstdio>
-
 
 namespace {
 
@@ -59,15 +56,8 @@ int main(int argc, char* argv[])
             steps.append(QByteArray(argv[i]).toInt());
     }
 
-    QTemporaryDir programDir;
-    QFile::copy(QStringLiteral(KORVANE_DATA_DIR "/Dxcc.dta"),
-                programDir.filePath(QStringLiteral("Dxcc.dta")));
-    QDir::setCurrent(programDir.path());
-    SettingsStore settings(programDir.filePath(QStringLiteral("KORVANE.conf"))); // the user's own stay untouched
-    TTelForm window(FormServices{nullptr, nullptr, &settings, {}});
-    window.CreateForm();
-    window.resize(900, 632);
-    window.show();
+    BenchWindow bench;
+    TTelForm& window = bench.window;
     const long baseline = residentKilobytes();
     std::printf("resident memory with no spot: %ld kB\n", baseline);
 

@@ -53,6 +53,8 @@ private:
     QTcpSocket* connectToServer();
     void connectTo(quint16 port, const QString& serverName = u"Test node"_qs);
     QByteArray receivedBy(QTcpSocket* node, qsizetype bytes);
+    // Connects to the node and sends a callsign at its login prompt with the callsign's Send button.
+    bool logInTo(const LocalClusterNode& node);
 
     WindowTestKit m_kit;
     RecordingSoundPlayer& m_sounds = m_kit.sounds;
@@ -104,6 +106,17 @@ QTcpSocket* tst_MainSession::connectToServer()
     return m_server->nextPendingConnection();
 }
 
+bool tst_MainSession::logInTo(const LocalClusterNode& node)
+{
+    QSignalSpy connected(child<TelnetTerminal>("Terminal"), &TelnetTerminal::sessionConnected);
+    connectTo(node.port());
+    if (!connected.wait(5000) || !QTest::qWaitFor([&] { return screenText().contains(u"login:"_qs); }))
+        return false;
+    child<QLineEdit>("INDEdit")->setText(u"F4TST"_qs);
+    child<QPushButton>("BitBtn1")->click();
+    return QTest::qWaitFor([&] { return screenText().contains(u"dxspider >"_qs); });
+}
+
 // The window writes from its event loop, so the loop runs while the node's side waits.
 QByteArray tst_MainSession::receivedBy(QTcpSocket* node, qsizetype bytes)
 {
@@ -138,13 +151,7 @@ void tst_MainSession::spotsFromTheNodeReachTheLists()
 {
     LocalClusterNode node;
     QVERIFY(node.listen());
-    QSignalSpy connected(child<TelnetTerminal>("Terminal"), &TelnetTerminal::sessionConnected);
-    connectTo(node.port());
-    QVERIFY(connected.wait(5000));
-    QTRY_VERIFY(screenText().contains(u"login:"_qs));
-    child<QLineEdit>("INDEdit")->setText(u"f4tst"_qs);
-    child<QPushButton>("BitBtn1")->click();
-    QTRY_VERIFY(screenText().contains(u"dxspider >"_qs));
+    QVERIFY(logInTo(node));
 
     node.sendSpot(
         {14025.0, u"JA1ABC"_qs, u"from the node"_qs, u"W3LPL"_qs, QDateTime::currentDateTimeUtc(), {}});
@@ -159,13 +166,7 @@ void tst_MainSession::aWatchedCallFromTheNodeRaisesTheAlert()
 {
     LocalClusterNode node;
     QVERIFY(node.listen());
-    QSignalSpy connected(child<TelnetTerminal>("Terminal"), &TelnetTerminal::sessionConnected);
-    connectTo(node.port());
-    QVERIFY(connected.wait(5000));
-    QTRY_VERIFY(screenText().contains(u"login:"_qs));
-    child<QLineEdit>("INDEdit")->setText(u"F4TST"_qs);
-    child<QPushButton>("BitBtn1")->click();
-    QTRY_VERIFY(screenText().contains(u"dxspider >"_qs));
+    QVERIFY(logInTo(node));
 
     child<QLineEdit>("AlertEdit2")->setText(u"3B8XX"_qs);
     child<QCheckBox>("AlertCheckBox")->click();
