@@ -17,6 +17,7 @@
 #include <memory>
 
 #include "BandChart.h"
+#include "AccessibleText.h"
 #include "Fonts.h"
 #include "Main.h"
 #include "SplashFrm.h"
@@ -36,12 +37,6 @@ Widths columnWidths(const StringGrid* grid)
     for (int column = 0; column < grid->model()->columnCount(); ++column)
         widths << (grid->isColumnHidden(column) ? 0 : grid->columnWidth(column));
     return widths;
-}
-
-QString accessibleName(QWidget* widget)
-{
-    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
-    return face ? face->text(QAccessible::Name) : QString();
 }
 
 } // namespace
@@ -700,7 +695,7 @@ void tst_MainLayout::accessibleNames()
 {
     QFETCH(QString, name);
     QFETCH(QString, accessible);
-    QCOMPARE(accessibleName(child(name)), accessible);
+    QCOMPARE(accessibleText(child(name)), accessible);
 }
 
 void tst_MainLayout::buddies_data()

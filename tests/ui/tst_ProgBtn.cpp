@@ -10,18 +10,9 @@
 #include <memory>
 #include <stdexcept>
 
+#include "AccessibleText.h"
 #include "Fonts.h"
 #include "ProgBtn.h"
-
-namespace {
-
-QString accessibleName(QWidget* widget)
-{
-    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
-    return face ? face->text(QAccessible::Name) : QString();
-}
-
-} // namespace
 
 class tst_ProgBtn : public QObject
 {
@@ -132,7 +123,7 @@ void tst_ProgBtn::groups()
         QVERIFY(label->geometry().right() < row.edit->geometry().left());
         QVERIFY(label->sizeHint().width() <= label->width()); // the caption fits
         QVERIFY(group->contentsRect().contains(row.edit->geometry()));
-        QCOMPARE(accessibleName(row.edit), row.accessible);
+        QCOMPARE(accessibleText(row.edit), row.accessible);
     }
     QVERIFY(nameEdit(i)->y() < cmdEdit(i)->y());
 }
