@@ -12,6 +12,7 @@
 #include "ClusterIntake.h"
 #include "CountryTable.h"
 #include "ServerList.h"
+#include "SpotList.h"
 #include "Tel_Init.h"
 
 class InternetProbe;
@@ -130,7 +131,7 @@ public:
     void CellWasSelected(int column, int row);
 
     const CountryTable& countryList() const { return m_countryList; }
-    const QList<TSpotRec>& spotList() const { return m_spotList; }
+    const SpotList& spotList() const { return m_spotList; }
     const BandCounts& bandCounts() const { return m_bandCounts; }
 
     // ---- Layout rules
@@ -220,7 +221,7 @@ private:
     QString m_wavFolder; // where the alert sound chooser starts
     QRect m_storedFrame; // the outer geometry read at start-up, applied once the frame is known
     CountryTable m_countryList;
-    QList<TSpotRec> m_spotList;
+    SpotList m_spotList;
     BandCounts m_bandCounts;
     ColorRef m_bandColor = white; // the colour of the last classified spot
     ClusterIntake m_intake;

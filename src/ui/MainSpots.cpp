@@ -11,7 +11,6 @@
 
 #include <QApplication>
 
-#include <algorithm>
 
 namespace {
 
@@ -156,10 +155,8 @@ void TTelForm::CellWasSelected(int /*column*/, int row)
     const StringGrid* grid = m_ui->GridAll;
     const QString time = grid->cell(0, row);
     const QString call = grid->cell(1, row);
-    const auto newest = std::find_if(m_spotList.crbegin(), m_spotList.crend(), [&](const TSpotRec& record) {
-        return record.HRE == time && record.CALL == call;
-    });
-    if (newest == m_spotList.crend())
+    const std::optional<TSpotRec> newest = m_spotList.newest(time, call);
+    if (!newest)
         return;
     writeDetails(detailsOf(*newest));
     paintDetailStrips(grid->rowColor(row));

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-StringGridModel::StringGridModel(QObject* parent)
-    : QAbstractTableModel(parent), m_cells(m_columnCount), m_rowColors(1)
+StringGridModel::StringGridModel(QObject* parent) : QAbstractTableModel(parent), m_rowColors(1)
 {
+    m_texts.appendEmpty();
 }
 
 int StringGridModel::rowCount(const QModelIndex& parent) const
@@ -49,11 +49,13 @@ void StringGridModel::setColumnCount(int count)
     if (count == m_columnCount)
         return;
     beginResetModel();
-    QList<QString> cells(qsizetype(gridRowCount()) * count);
-    const int kept = std::min(count, m_columnCount);
-    for (int row = 0; row < gridRowCount(); ++row)
-        std::copy_n(m_cells.cbegin() + cellIndex(0, row), kept, cells.begin() + qsizetype(row) * count);
-    m_cells = std::move(cells);
+    PackedTextRows texts;
+    for (int row = 0; row < gridRowCount(); ++row) {
+        QStringList cells = m_texts.texts(row);
+        cells.resize(count);
+        texts.append(cells);
+    }
+    m_texts = std::move(texts);
     m_columnCount = count;
     endResetModel();
 }
@@ -62,17 +64,16 @@ void StringGridModel::addRow()
 {
     const int row = rowCount();
     beginInsertRows({}, row, row);
-    m_cells.resize(m_cells.size() + m_columnCount);
-    m_rowColors.append(QColor());
+    m_texts.appendEmpty();
+    m_rowColors.push_back(0);
     endInsertRows();
 }
 
 void StringGridModel::reduceToOneRow()
 {
     beginResetModel();
-    // Fresh lists rather than resize(): a long list gives its memory back.
-    m_cells = m_cells.first(m_columnCount);
-    m_rowColors = m_rowColors.first(1);
+    m_texts.keepFirst(1);
+    m_rowColors = {m_rowColors.front()}; // a fresh list: a long one gives its memory back
     m_headerRow = false;
     endResetModel();
 }
@@ -99,14 +100,17 @@ QString StringGridModel::cell(int column, int row) const
 {
     if (column < 0 || column >= m_columnCount || !containsRow(row))
         return {};
-    return m_cells.at(cellIndex(column, row));
+    return m_texts.text(row, column);
 }
 
 void StringGridModel::setCell(int column, int row, const QString& text)
 {
     if (column < 0 || column >= m_columnCount || !containsRow(row))
         return;
-    m_cells[cellIndex(column, row)] = text;
+    QStringList cells = m_texts.texts(row);
+    cells.resize(m_columnCount);
+    cells[column] = text;
+    m_texts.replace(row, cells);
     notifyRowChanged(row, column, column);
 }
 
@@ -114,21 +118,24 @@ void StringGridModel::setRow(int row, const QStringList& cells)
 {
     if (!containsRow(row) || m_columnCount == 0)
         return;
-    for (int column = 0; column < m_columnCount; ++column)
-        m_cells[cellIndex(column, row)] = cells.value(column);
+    QStringList fitted = cells;
+    fitted.resize(m_columnCount);
+    m_texts.replace(row, fitted);
     notifyRowChanged(row, 0, m_columnCount - 1);
 }
 
 QColor StringGridModel::rowColor(int row) const
 {
-    return containsRow(row) ? m_rowColors.at(row) : QColor();
+    const QRgb rgba = containsRow(row) ? m_rowColors[size_t(row)] : 0;
+    return rgba == 0 ? QColor() : QColor::fromRgba(rgba);
 }
 
 void StringGridModel::setRowColor(int row, const QColor& color)
 {
-    if (!containsRow(row) || m_rowColors.at(row) == color)
+    const QRgb rgba = color.isValid() ? color.rgba() : 0;
+    if (!containsRow(row) || m_rowColors[size_t(row)] == rgba)
         return;
-    m_rowColors[row] = color;
+    m_rowColors[size_t(row)] = rgba;
     if (m_columnCount > 0)
         notifyRowChanged(row, 0, m_columnCount - 1);
 }

@@ -1,14 +1,17 @@
 #pragma once
 
+#include "PackedTextRows.h"
+
 #include <QAbstractTableModel>
 #include <QColor>
-#include <QList>
 #include <QString>
 #include <QStringList>
 
-// The cells of a string grid: every text in one flat row-major list, one background colour per row.
-// Rows are grid rows numbered from 0; while the header row is on, grid row 0 is served as the
-// horizontal header and the model's rows are grid rows 1..n-1.
+#include <vector>
+
+// The cells of a string grid, packed row by row, and one background colour per row: a spot list
+// holds up to a million rows. Rows are grid rows numbered from 0; while the header row is on, grid
+// row 0 is served as the horizontal header and the model's rows are grid rows 1..n-1.
 class StringGridModel final : public QAbstractTableModel
 {
     Q_OBJECT
@@ -36,6 +39,7 @@ public:
     QString cell(int column, int row) const;
     void setCell(int column, int row, const QString& text);
     void setRow(int row, const QStringList& cells);
+    // A row has no colour of its own until given one; a fully transparent colour is none.
     QColor rowColor(int row) const;
     void setRowColor(int row, const QColor& color);
 
@@ -45,11 +49,10 @@ public:
 
 private:
     bool containsRow(int row) const { return row >= 0 && row < gridRowCount(); }
-    qsizetype cellIndex(int column, int row) const { return qsizetype(row) * m_columnCount + column; }
     void notifyRowChanged(int row, int firstColumn, int lastColumn);
 
     int m_columnCount = 1;
-    QList<QString> m_cells;
-    QList<QColor> m_rowColors;
+    PackedTextRows m_texts;        // each row holds m_columnCount texts, or none yet
+    std::vector<QRgb> m_rowColors; // 0: no colour
     bool m_headerRow = false;
 };
