@@ -11,6 +11,18 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+// This process's resident memory now, from /proc; -1 where it cannot be read.
+inline long residentKilobytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    return -1;
+}
+
 class BenchWindow final
 {
 public:

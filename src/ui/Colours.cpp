@@ -7,9 +7,12 @@ QColor fromColorRef(ColorRef colorRef)
     return QColor(colorRef & 0xFF, (colorRef >> 8) & 0xFF, (colorRef >> 16) & 0xFF);
 }
 
+// Setting a palette costs a style pass over the widget: each new spot paints the detail strips twice.
 void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
 {
     QPalette palette = widget->palette();
+    if (palette.isBrushSet(QPalette::Active, role) && palette.color(role) == colour)
+        return;
     palette.setColor(role, colour);
     widget->setPalette(palette);
 }

@@ -235,6 +235,7 @@ private Q_SLOTS:
     void byeClosesWithoutAWord();
     void negotiatesWhenAsked();
     void synthesisSendsCountedLinesAndStops();
+    void synthesisCanSendSpotsOnly();
     void feedModesDeliverTheSameLines_data();
     void feedModesDeliverTheSameLines();
     void sessionFilePlaysAsItIs_data();
@@ -591,6 +592,22 @@ void TestLocalClusterNode::synthesisSendsCountedLinesAndStops()
     QVERIFY(second.logIn("G4ABC"));
     QVERIFY(second.waitForBellLines(count));
     QCOMPARE(withoutTimes(bellLines(second.received())), withoutTimes(lines));
+}
+
+void TestLocalClusterNode::synthesisCanSendSpotsOnly()
+{
+    constexpr int count = 200;
+    NodeOptions options;
+    options.synthesisedLines = count;
+    options.spotsOnly = true;
+    QVERIFY(startNode(options));
+    Client client(port());
+    QVERIFY(client.logIn());
+    QVERIFY(client.waitForBellLines(count));
+    const QList<QByteArray> lines = bellLines(client.received());
+    QCOMPARE(lines.size(), count);
+    for (const QByteArray& line : lines)
+        QVERIFY2(spotFields(line), line.constData());
 }
 
 void TestLocalClusterNode::feedModesDeliverTheSameLines_data()

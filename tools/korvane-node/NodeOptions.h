@@ -11,6 +11,7 @@ struct NodeOptions
     bool negotiate = false;   // offer telnet options at connect, as some node software does
     QByteArray session;       // sent after login as it is; takes the place of synthesised lines
     int synthesisedLines = 0; // made-up broadcast lines after login when no session is given
+    bool spotsOnly = false;   // made-up lines are all spots
     double rate = 0;          // feed lines per second; 0: as fast as the client takes them
     int burst = 1;            // feed lines per write
     bool split = false;       // cut each write at a random point inside its last line

@@ -161,6 +161,8 @@ LineFeed::Source NodeSession::feedSource()
     }
     return [this, synthesizer = TrafficSynthesizer(m_node.options().seed)]() mutable {
         TrafficSynthesizer::Line line = synthesizer.next(QDateTime::currentDateTimeUtc());
+        while (m_node.options().spotsOnly && !line.spot)
+            line = synthesizer.next(QDateTime::currentDateTimeUtc());
         if (line.spot)
             m_node.recordSpot(*line.spot);
         return line.bytes;

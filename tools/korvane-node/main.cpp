@@ -80,6 +80,8 @@ int main(int argc, char* argv[])
     const QCommandLineOption countOption(
         u"count"_qs, u"Made-up lines per client, then silence (default %1)."_qs.arg(DefaultSynthesisedLines),
         u"N"_qs);
+    const QCommandLineOption spotsOnlyOption(u"spots-only"_qs,
+                                             u"Make up spots only: no announcements or reports."_qs);
     const QCommandLineOption burstOption(u"burst"_qs, u"Feed lines per write (default 1)."_qs, u"K"_qs,
                                          u"1"_qs);
     const QCommandLineOption splitOption(u"split"_qs,
@@ -91,7 +93,8 @@ int main(int argc, char* argv[])
     const QCommandLineOption seedOption(u"seed"_qs, u"Seed of the made-up traffic, for repeatable runs."_qs,
                                         u"N"_qs);
     parser.addOptions({portOption, nodeCallOption, negotiateOption, verboseOption, sessionOption, rateOption,
-                       countOption, burstOption, splitOption, dropAfterOption, resetOption, seedOption});
+                       countOption, spotsOnlyOption, burstOption, splitOption, dropAfterOption, resetOption,
+                       seedOption});
     parser.process(app);
     if (!parser.positionalArguments().isEmpty()) {
         printError(u"unexpected argument %1 (see --help)"_qs.arg(parser.positionalArguments().constFirst()));
@@ -107,6 +110,7 @@ int main(int argc, char* argv[])
     options.negotiate = parser.isSet(negotiateOption);
     options.split = parser.isSet(splitOption);
     options.reset = parser.isSet(resetOption);
+    options.spotsOnly = parser.isSet(spotsOnlyOption);
     if (parser.isSet(sessionOption) && parser.isSet(countOption)) {
         printError(u"--count makes up lines and --session plays a file: give one of them"_qs);
         return 2;
@@ -115,7 +119,7 @@ int main(int argc, char* argv[])
     const auto port = numberOption(parser, portOption, 0, 65535);
     const auto burst = numberOption(parser, burstOption, 1, 10000);
     const auto rate = parser.isSet(rateOption) ? numberOption(parser, rateOption, 0.1, 1000) : 0.0;
-    const auto count = parser.isSet(countOption) ? numberOption(parser, countOption, 1, 100000)
+    const auto count = parser.isSet(countOption) ? numberOption(parser, countOption, 1, 10000000)
                                                  : double(DefaultSynthesisedLines);
     const auto dropAfter =
         parser.isSet(dropAfterOption) ? numberOption(parser, dropAfterOption, 1, 1e6) : 0.0;
