@@ -2,11 +2,12 @@
 // the window, offscreen. Prints one line of figures: spots per second from the login until the last
 // spot is in the list of all spots, the window's CPU seconds, its peak resident memory, resident
 // bytes per held spot, and the worst lateness of a 10 ms timer meanwhile (the longest stall of the
-// event loop). Fails when not every spot arrives.
+// event loop). Fails unless every spot is shown, once and in order.
 // Usage: bench_Firehose SPOTS [LINES_PER_WRITE]
 
 #include "BenchWindow.h"
 #include "StringGrid.h"
+#include "TrafficSynthesizer.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -22,6 +23,7 @@
 
 namespace {
 
+constexpr quint32 NodeSeed = 1;
 constexpr qint64 TimerPeriodNs = 10'000'000;
 constexpr qint64 SilenceLimitNs = 20'000'000'000; // no new spot for this long: the run has failed
 
@@ -46,12 +48,27 @@ quint16 startNode(QProcess& node, int spots, int linesPerWrite)
     node.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     node.start(QStringLiteral(KORVANE_NODE),
                {u"--port"_qs, u"0"_qs, u"--count"_qs, QString::number(spots), u"--spots-only"_qs,
-                u"--burst"_qs, QString::number(linesPerWrite), u"--seed"_qs, u"1"_qs});
+                u"--burst"_qs, QString::number(linesPerWrite), u"--seed"_qs, QString::number(NodeSeed)});
     if (!node.waitForStarted() || !node.waitForReadyRead(10000))
         return 0;
     const auto match = QRegularExpression(u"listening on 127\\.0\\.0\\.1:(\\d+)"_qs)
                            .match(QString::fromUtf8(node.readLine()));
     return match.hasMatch() ? quint16(match.captured(1).toUInt()) : 0;
+}
+
+// Whether the list shows the node's spots in the order sent: the node makes them up from its seed.
+bool showsEverySpotInOrder(const StringGrid& all, int spots)
+{
+    TrafficSynthesizer synthesizer(NodeSeed);
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    for (int row = 1; row <= spots; ++row) {
+        TrafficSynthesizer::Line line = synthesizer.next(now);
+        while (!line.spot)
+            line = synthesizer.next(now);
+        if (row >= all.rowCount() || all.cell(1, row) != line.spot->call)
+            return false;
+    }
+    return all.rowCount() == spots + 1;
 }
 
 } // namespace
@@ -123,5 +140,9 @@ int main(int argc, char* argv[])
                 (resident - residentBefore) * 1024.0 / std::max(shown, 1), worstLateness / 1e6);
     node.kill();
     node.waitForFinished();
-    return shown == spots ? 0 : 1;
+    if (!showsEverySpotInOrder(*all, spots)) {
+        std::fprintf(stderr, "the list of all spots is not the node's spots in order\n");
+        return 1;
+    }
+    return 0;
 }
