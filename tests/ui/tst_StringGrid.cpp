@@ -255,6 +255,8 @@ void tst_StringGrid::columnCountChangeKeepsTexts()
     grid.setColumnWidths({10});
     QCOMPARE(grid.cell(0, 1), QString("a"));
     QVERIFY(grid.cell(1, 1).isEmpty());
+    grid.setColumnWidths({10, 10});
+    QVERIFY(grid.cell(1, 1).isEmpty()); // a dropped column's texts do not come back
     QCOMPARE(grid.currentRow(), 0);
 }
 
