@@ -46,16 +46,18 @@ CountryTableLoad loadCountryTableFile(const QString& path, CountryTable& table)
 {
     using Outcome = CountryTableLoad::Outcome;
     table.clear();
-    const auto file = readDataFile(path);
-    if (!file)
+    bool emptyLine = false;
+    const DataFileRead read = readDataFile(path, [&](const QString& line) {
+        emptyLine = line.isEmpty();
+        if (!emptyLine)
+            table.append(rowFromLine(line));
+        return !emptyLine;
+    });
+    if (read == DataFileRead::NotOpened)
         return {Outcome::NotFound, CountryTableText::notFound};
-
-    for (const QString& line : file->lines) {
-        if (line.isEmpty())
-            return {Outcome::Stopped, CountryTableText::emptyLine};
-        table.append(rowFromLine(line));
-    }
-    if (file->readFailed)
+    if (emptyLine)
+        return {Outcome::Stopped, CountryTableText::emptyLine};
+    if (read == DataFileRead::ReadFailed)
         return {Outcome::Stopped, CountryTableText::readError};
     return {};
 }

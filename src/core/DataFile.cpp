@@ -4,41 +4,39 @@
 
 #include <QFile>
 
+#include <utility>
+
 namespace {
 
 constexpr char endOfFile = 0x1A; // Ctrl-Z
 
-QStringList splitLines(const QString& text)
+// Cuts the lines in order until takeLine refuses one. The CR is looked for within the line only,
+// so that a file of LF line ends is cut in one pass.
+void handLines(QStringView text, const std::function<bool(const QString&)>& takeLine)
 {
-    QStringList lines;
-    qsizetype start = 0;
-    while (start < text.size()) {
-        qsizetype end = text.indexOf(u'\n', start);
-        const qsizetype next = end < 0 ? text.size() : end + 1;
-        if (end < 0)
-            end = text.size();
-        const qsizetype cr = text.indexOf(u'\r', start);
-        if (cr >= 0 && cr < end)
-            end = cr;
-        lines.append(text.mid(start, end - start));
-        start = next;
+    while (!text.isEmpty()) {
+        const qsizetype lineFeed = text.indexOf(u'\n');
+        const QStringView line = lineFeed < 0 ? text : text.first(lineFeed);
+        const qsizetype cr = line.indexOf(u'\r');
+        if (!takeLine((cr < 0 ? line : line.first(cr)).toString()))
+            return;
+        text = lineFeed < 0 ? QStringView() : text.sliced(lineFeed + 1);
     }
-    return lines;
 }
 
 } // namespace
 
-std::optional<DataFileLines> readDataFile(const QString& path)
+DataFileRead readDataFile(const QString& path, const std::function<bool(const QString& line)>& takeLine)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
+        return DataFileRead::NotOpened;
 
     QByteArray bytes = file.readAll();
-    DataFileLines result;
-    result.readFailed = file.error() != QFileDevice::NoError;
+    const bool failed = file.error() != QFileDevice::NoError;
     if (const qsizetype stop = bytes.indexOf(endOfFile); stop >= 0)
         bytes.truncate(stop);
-    result.lines = splitLines(decodeText(bytes));
-    return result;
+    const QString text = decodeText(std::exchange(bytes, {})); // the bytes go once decoded
+    handLines(text, takeLine);
+    return failed ? DataFileRead::ReadFailed : DataFileRead::Read;
 }

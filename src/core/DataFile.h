@@ -1,17 +1,19 @@
 #pragma once
 
-#include <QStringList>
+#include <QString>
 
-#include <optional>
+#include <functional>
 
 // Reads the lines of one of the program's data files. A line ends at CR LF or at a lone LF, and
 // its text stops at its first CR; a Ctrl-Z character ends the file; the last line needs no line
 // break, and a single line break after it adds no line. The whole file is decoded as one text.
-struct DataFileLines
+enum class DataFileRead
 {
-    QStringList lines;       // every line read, empty ones included
-    bool readFailed = false; // reading stopped on an error; lines holds what came before it
+    NotOpened,  // the file cannot be opened
+    Read,       // every line was handed on, or the handler stopped the reading
+    ReadFailed, // reading stopped on an error; the lines before it were handed on
 };
 
-// Nothing when the file cannot be opened.
-std::optional<DataFileLines> readDataFile(const QString& path);
+// Hands each line, empty ones included, to takeLine in file order until it returns false. The lines
+// are cut from the decoded text one at a time, so memory stays at the file's text.
+DataFileRead readDataFile(const QString& path, const std::function<bool(const QString& line)>& takeLine);

@@ -12,15 +12,13 @@ std::optional<QString> LoadServerList(const QString& path, ServerList& list)
         QFile(path).open(QIODevice::WriteOnly);
         return std::nullopt;
     }
-    const auto file = readDataFile(path);
-    if (!file)
-        return ServerListText::readError;
-    for (QString line : file->lines) {
+    const DataFileRead read = readDataFile(path, [&list](QString line) {
         list.names.append(NextField(line, u','));
         list.addresses.append(NextField(line, u','));
         list.ports.append(NextField(line, u','));
-    }
-    if (file->readFailed)
+        return true;
+    });
+    if (read != DataFileRead::Read)
         return ServerListText::readError;
     return std::nullopt;
 }

@@ -1,5 +1,6 @@
 #include "CountryTable.h"
 
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -10,6 +11,10 @@ class tst_CountryTable final : public QObject
 private Q_SLOTS:
     void loadsByTheLineRules_data();
     void loadsByTheLineRules();
+    void garbageKeepsTheRowsBeforeIt_data();
+    void garbageKeepsTheRowsBeforeIt();
+    void bigFilesLoadOnlyTheirRows_data();
+    void bigFilesLoadOnlyTheirRows();
     void aMissingFileCannotWork();
     void aFileThatCannotBeReadStopsLoading();
     void findsTheFirstRowOfAPrefix();
@@ -51,6 +56,101 @@ void tst_CountryTable::loadsByTheLineRules_data()
     QTest::newRow("empty line in the middle stops there")
         << QByteArray("F,France\r\n\r\nG,England\r\n") << QStringList{u"F"_qs} << CountryTableText::emptyLine;
     QTest::newRow("a line of spaces is a row") << QByteArray("   \r\n") << QStringList{u"   "_qs} << none;
+    QTest::newRow("mixed line ends: a lone CR only ends the text")
+        << QByteArray("A,a\r\nB,b\nC,c\rD,lost\r\nE,e") << QStringList{u"A"_qs, u"B"_qs, u"C"_qs, u"E"_qs}
+        << none;
+    QTest::newRow("lone CR line ends make one row")
+        << QByteArray("A,a\rB,b\rC,c\r") << QStringList{u"A"_qs} << none;
+    QTest::newRow("Ctrl-Z in the middle of a line")
+        << QByteArray("A,a\r\nB,b\x1a,c\r\nC,c\r\n") << QStringList{u"A"_qs, u"B"_qs} << none;
+    QTest::newRow("Windows-1252 prefixes") << QByteArray("\x80\x8a,euro\r\nK\xe9,x\r\n")
+                                           << QStringList{u"\u20ac\u0160"_qs, u"K\u00e9"_qs} << none;
+    QTest::newRow("UTF-8 prefixes") << QByteArray("\xe2\x82\xac,euro\r\nK\xc3\xa9,x\r\n")
+                                    << QStringList{u"\u20ac"_qs, u"K\u00e9"_qs} << none;
+    QTest::newRow("UTF-8 beside Windows-1252: the whole file is Windows-1252")
+        << QByteArray("K\xc3\xa9,x\r\nK\xe9,x\r\n") << QStringList{u"K\u00c3\u00a9"_qs, u"K\u00e9"_qs}
+        << none;
+}
+
+void tst_CountryTable::garbageKeepsTheRowsBeforeIt_data()
+{
+    QTest::addColumn<quint32>("seed");
+    for (quint32 seed = 1; seed <= 8; ++seed)
+        QTest::addRow("seed %u", seed) << seed;
+}
+
+// Random bytes after two rows: the rows stay, and whatever the bytes give is cut by the line rules.
+void tst_CountryTable::garbageKeepsTheRowsBeforeIt()
+{
+    QFETCH(quint32, seed);
+    QByteArray bytes = "F,France\r\nG,England\r\n";
+    QRandomGenerator random(seed);
+    for (int i = 0; i < 256 * 1024; ++i)
+        bytes += char(random.bounded(256));
+
+    CountryTable table;
+    const CountryTableLoad load = LoadCountryTable(writeTable(bytes), table);
+    QVERIFY(table.size() >= 2);
+    QCOMPARE(table.rows().at(0).PYS, u"France"_qs);
+    QCOMPARE(table.rows().at(1).PYS, u"England"_qs);
+    QVERIFY(load.outcome != Outcome::NotFound);
+    QCOMPARE(load.warning.isEmpty(), load.outcome == Outcome::Loaded);
+    for (const TDXRecord& row : table.rows()) {
+        for (const char16_t stop : {u'\r', u'\n', u'\x1a', u','})
+            QVERIFY(!row.PFX.contains(stop));
+    }
+}
+
+void tst_CountryTable::bigFilesLoadOnlyTheirRows_data()
+{
+    QTest::addColumn<QByteArray>("head");
+    QTest::addColumn<QByteArray>("filler"); // repeated after the head up to the size
+    QTest::addColumn<qint64>("size");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QString>("warning");
+
+    QFile shipped(QStringLiteral(KORVANE_DATA_DIR "/Dxcc.dta"));
+    QVERIFY(shipped.open(QIODevice::ReadOnly));
+    const QByteArray table = shipped.readAll();
+    const int tableRows = int(table.count('\n'));
+    constexpr qint64 hundredMegabytes = 100LL << 20;
+    QTest::newRow("100 MB of rows after an empty line")
+        << table + "\r\n"
+        << QByteArray("K,United States,5,8,37.53,-91.67,NA,291\r\n") << hundredMegabytes << tableRows
+        << CountryTableText::emptyLine;
+    QTest::newRow("100 MB of empty lines")
+        << table << QByteArray("\r\n") << hundredMegabytes << tableRows << CountryTableText::emptyLine;
+    QTest::newRow("100 MB after a Ctrl-Z")
+        << table + "\x1a" << QByteArray("\x01\xff garbage,\n") << hundredMegabytes << tableRows << QString();
+    QTest::newRow("8 MB of rows with LF line ends")
+        << QByteArray() << QByteArray("K,United,5,8,37.53,-91.67,NA,29\n") << (8LL << 20) << (8 << 20) / 32
+        << QString();
+    QTest::newRow("an endless line of 32 MB")
+        << QByteArray() << QByteArray("x") << (32LL << 20) << 1 << QString();
+}
+
+// The file is written at test time, in pieces.
+void tst_CountryTable::bigFilesLoadOnlyTheirRows()
+{
+    QFETCH(QByteArray, head);
+    QFETCH(QByteArray, filler);
+    QFETCH(qint64, size);
+    QFETCH(int, rows);
+    QFETCH(QString, warning);
+
+    QTemporaryDir dir;
+    QFile file(dir.filePath(CountryTableText::fileName));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QVERIFY(file.write(head) == head.size());
+    const QByteArray piece = filler.repeated((1 << 20) / filler.size());
+    while (file.size() < size)
+        QVERIFY(file.write(piece) == piece.size());
+    file.close();
+
+    CountryTable table;
+    const CountryTableLoad load = LoadCountryTable(dir.path(), table);
+    QCOMPARE(table.size(), rows);
+    QCOMPARE(load.warning, warning);
 }
 
 void tst_CountryTable::loadsByTheLineRules()

@@ -284,29 +284,38 @@ void tst_SettingsStore::textsRoundTripExactly()
 
 void tst_SettingsStore::aValueThatIsNotTextFailsToRead_data()
 {
-    QTest::addColumn<QByteArray>("line");
-    QTest::newRow("list") << QByteArray("Left=a, b");
-    QTest::newRow("list of one") << QByteArray("Left=7,");
-    QTest::newRow("typed number") << QByteArray("Left=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x5)");
-    QTest::newRow("bytes") << QByteArray("Left=@ByteArray(100)");
-    QTest::newRow("rectangle") << QByteArray("Left=@Rect(1 2 3 4)");
-    QTest::newRow("invalid") << QByteArray("Left=@Invalid()");
-    QTest::newRow("sub-group") << QByteArray("Left\\x=100");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("line"); // %1 stands for the name
+    const QList<std::pair<const char*, QByteArray>> kinds = {
+        {"list", "%1=a, b"},
+        {"list of one", "%1=7,"},
+        {"typed number", "%1=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x5)"},
+        {"bytes", "%1=@ByteArray(100)"},
+        {"rectangle", "%1=@Rect(1 2 3 4)"},
+        {"invalid", "%1=@Invalid()"},
+        {"sub-group", "%1\\x=100"},
+    };
+    // One key of each kind: text, integer, boolean.
+    for (const QString& name : {Village.name, Left.name, SoundOnOff.name}) {
+        for (const auto& [kind, line] : kinds)
+            QTest::addRow("%s, %s", qPrintable(name), kind) << name << line;
+    }
 }
 
 void tst_SettingsStore::aValueThatIsNotTextFailsToRead()
 {
+    QFETCH(QString, name);
     QFETCH(QByteArray, line);
-    writeRawStore("[Default]\n" + line + "\nTop=5\n");
+    writeRawStore("[Default]\n" + QString::fromLatin1(line).arg(name).toLatin1() + "\nTop=5\n");
     SettingsStore store(storePath());
-    const QString message = u"Invalid data type for 'Left'"_qs;
-    QCOMPARE(settingsError([&] { store.ReadString(DefaultSection, Left.name, u"x"_qs); }), message);
-    QCOMPARE(settingsError([&] { store.ReadInteger(Left); }), message);
-    QCOMPARE(settingsError([&] { store.ReadBool(DefaultSection, Left.name, true); }), message);
+    const QString message = u"Invalid data type for '%1'"_qs.arg(name);
+    QCOMPARE(settingsError([&] { store.ReadString(DefaultSection, name, u"x"_qs); }), message);
+    QCOMPARE(settingsError([&] { store.ReadInteger(DefaultSection, name, 100); }), message);
+    QCOMPARE(settingsError([&] { store.ReadBool(DefaultSection, name, true); }), message);
     QCOMPARE(store.ReadInteger(Top), 5);
 
-    store.WriteInteger(Left, 120);
-    QCOMPARE(fromDisk().ReadInteger(Left), 120);
+    store.WriteString(DefaultSection, name, u"1"_qs);
+    QCOMPARE(fromDisk().ReadInteger(DefaultSection, name, 100), 1);
 }
 
 void tst_SettingsStore::firstRunReadsTheProgramsDefaults()

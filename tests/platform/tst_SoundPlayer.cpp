@@ -26,20 +26,40 @@ QString shippedSound(const char* name)
     return QStringLiteral(KORVANE_DATA_DIR "/Sounds/") + QLatin1String(name);
 }
 
-// The 44-byte header of a 16-bit mono WAV file whose data chunk claims dataBytes bytes.
-QByteArray wavHeader(quint32 dataBytes)
+// What the header of a 16-bit PCM WAV file says; a lying header says something else.
+struct WavFormat
+{
+    quint32 riffBytes = 0; // 0: what the data chunk's length gives
+    quint16 channels = 1;
+    quint32 rate = shippedRate;
+};
+
+// The 44-byte header of a 16-bit WAV file whose data chunk claims dataBytes bytes.
+QByteArray wavHeader(quint32 dataBytes, const WavFormat& format = {})
 {
     QByteArray header;
     QDataStream out(&header, QIODevice::WriteOnly);
     out.setByteOrder(QDataStream::LittleEndian);
     out.writeRawData("RIFF", 4);
-    out << quint32(36 + dataBytes);
+    out << (format.riffBytes ? format.riffBytes : quint32(36 + dataBytes));
     out.writeRawData("WAVEfmt ", 8);
-    out << quint32(16) << quint16(1) << quint16(1) << quint32(shippedRate) << quint32(2 * shippedRate)
-        << quint16(2) << quint16(16);
+    const quint16 frameBytes = quint16(2 * format.channels);
+    out << quint32(16) << quint16(1) << format.channels << format.rate << quint32(frameBytes * format.rate)
+        << frameBytes << quint16(16);
     out.writeRawData("data", 4);
     out << dataBytes;
     return header;
+}
+
+// A tenth of a second of a quiet tone, as 16-bit samples.
+QByteArray samples(int frames = shippedRate / 10)
+{
+    QByteArray bytes;
+    for (int i = 0; i < frames; ++i) {
+        const qint16 sample = qint16((i % 50) * 40);
+        bytes.append(reinterpret_cast<const char*>(&sample), sizeof sample);
+    }
+    return bytes;
 }
 
 bool writeFile(const QString& path, const QByteArray& content)
@@ -81,6 +101,8 @@ private Q_SLOTS:
     void fallsBackOnceForWhatCannotBePlayed_data();
     void fallsBackOnceForWhatCannotBePlayed();
     void fallsBackOnceWhenNoSoundServerAnswers();
+    void lyingHeadersPlayWhatIsThere_data();
+    void lyingHeadersPlayWhatIsThere();
     void shippedSoundsHaveTheirFormat_data();
     void shippedSoundsHaveTheirFormat();
     void playsEachSoundToItsEndOneAfterAnother();
@@ -131,6 +153,37 @@ void tst_SoundPlayer::fallsBackOnceWhenNoSoundServerAnswers()
     WavSoundPlayer player([&fallbacks] { ++fallbacks; }, "unix:" + m_dir.filePath("no-server"));
     player.play(shippedSound("NewDX.wav"));
     QCOMPARE(fallbacks, 1);
+}
+
+void tst_SoundPlayer::lyingHeadersPlayWhatIsThere_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("playable"); // else it falls back even with a sound server
+    const QByteArray sound = samples();
+    const auto size = quint32(sound.size());
+    QTest::newRow("data longer than the file") << wavHeader(1'000'000'000) + sound << true;
+    QTest::newRow("data of 4 GiB") << wavHeader(0xFFFFFFFF) + sound << true;
+    QTest::newRow("data shorter than the file") << wavHeader(100) + sound << true;
+    QTest::newRow("RIFF of 4 GiB") << wavHeader(size, {0xFFFFFFFF}) + sound << true;
+    QTest::newRow("RIFF shorter than its header") << wavHeader(size, {8}) + sound << true;
+    QTest::newRow("samples cut in a frame") << wavHeader(size) + sound.left(3) << true;
+    QTest::newRow("65535 channels") << wavHeader(size, {0, 65535}) + sound << false;
+    QTest::newRow("no channels") << wavHeader(size, {0, 0}) + sound << false;
+    QTest::newRow("a rate of 4 GHz") << wavHeader(size, {0, 1, 0xFFFFFFFF}) + sound << false;
+    QTest::newRow("a rate of zero") << wavHeader(size, {0, 1, 0}) + sound << false;
+}
+
+// Never a crash or a hang; what the file holds plays, or the fallback does, once.
+void tst_SoundPlayer::lyingHeadersPlayWhatIsThere()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, playable);
+    const QString path = m_dir.filePath(QStringLiteral("lying.wav"));
+    QVERIFY(writeFile(path, content));
+    int fallbacks = 0;
+    WavSoundPlayer player([&fallbacks] { ++fallbacks; }, {}, 2s);
+    player.play(path);
+    QCOMPARE(fallbacks, playable && soundServerAnswers() ? 0 : 1);
 }
 
 void tst_SoundPlayer::shippedSoundsHaveTheirFormat_data()

@@ -28,6 +28,7 @@ private Q_SLOTS:
     void firstRunShowsTheDefaults();
     void settingsComeBackAsStored();
     void trimmingRulesOnClose();
+    void aNonTextValueIsReported_data();
     void aNonTextValueIsReported();
     void serverChoiceFillsAddressAndPort();
     void startUpReadsTheServerListAndCreatesIt();
@@ -155,22 +156,46 @@ void tst_MainShell::trimmingRulesOnClose()
     QCOMPARE(m_kit->settings->ReadInteger(Width), form->frameGeometry().width());
 }
 
+void tst_MainShell::aNonTextValueIsReported_data()
+{
+    // Which of the later start-up reads still happened: the password, the second macro's name, the
+    // third watch field.
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("passwordRead");
+    QTest::addColumn<bool>("macroRead");
+    QTest::addColumn<bool>("alertRead");
+    QTest::newRow("a text") << u"Village"_qs << false << false << false;
+    QTest::newRow("a boolean") << u"SoundOnOff"_qs << true << false << false;
+    QTest::newRow("an integer") << u"Left"_qs << true << false << false;
+    QTest::newRow("a macro's name") << u"BtnName1"_qs << true << false << false;
+    QTest::newRow("a watch field") << u"Alert1"_qs << true << true << false;
+}
+
 void tst_MainShell::aNonTextValueIsReported()
 {
-    m_kit->settings->WriteString(SettingsKeys::Indicatif, u"F4TST"_qs);
+    QFETCH(QString, name);
+    QFETCH(bool, passwordRead);
+    QFETCH(bool, macroRead);
+    QFETCH(bool, alertRead);
+    using namespace SettingsKeys;
+    m_kit->settings->WriteString(Indicatif, u"F4TST"_qs);
+    m_kit->settings->WriteString(Password, u"pw"_qs);
+    m_kit->settings->WriteString(BtnName(2), u"Mine"_qs);
+    m_kit->settings->WriteString(Alert(3), u"DL1ABC"_qs);
     m_kit->settings.reset();
     QFile stored(settingsPath());
     QVERIFY(stored.open(QIODevice::Append));
-    stored.write("Village=Paris, Lyon\n"); // an INI list, not a text
+    stored.write(name.toLatin1() + "=Paris, Lyon\n"); // an INI list, not a text
     stored.close();
     m_kit->settings = std::make_unique<SettingsStore>(settingsPath());
 
     auto form = startWindow();
-    QCOMPARE(messageLines(*form).last(), u"Invalid data type for 'Village'"_qs);
+    QCOMPARE(messageLines(*form).last(), u"Invalid data type for '%1'"_qs.arg(name));
     QCOMPARE(child<QLineEdit>(*form, "INDEdit")->text(), u"F4TST"_qs);
     // The rest of the start-up reads was skipped.
-    QCOMPARE(child<QLineEdit>(*form, "PASSEdit")->text(), QString());
-    QCOMPARE(child<QPushButton>(*form, "ProgBtn1")->text(), u"Not programmed"_qs);
+    QCOMPARE(child<QLineEdit>(*form, "PASSEdit")->text() == u"pw"_qs, passwordRead);
+    QCOMPARE(child<QPushButton>(*form, "ProgBtn2")->text() == u"Mine"_qs, macroRead);
+    QCOMPARE(child<QLineEdit>(*form, "AlertEdit3")->text() == u"DL1ABC"_qs, alertRead);
 }
 
 void tst_MainShell::serverChoiceFillsAddressAndPort()
