@@ -18,6 +18,8 @@ constexpr unsigned char EndOfRecord = TELNET_TELOPT_EOR;
 
 constexpr const char* TerminalTypeName = "VT100";
 
+constexpr char Iac = char(TELNET_IAC);
+
 // libtelnet keeps at most 16 KiB of a subnegotiation; past that it warns with this text and
 // goes on reading the rest of the subnegotiation as data, which we drop up to its IAC SE.
 constexpr QByteArrayView SubnegotiationOverflow = "subnegotiation buffer size limit";
@@ -79,6 +81,9 @@ struct TelnetEvents
         case TELNET_EV_SUBNEGOTIATION: // the overflowing one's IAC SE, after a stray IAC SB in it
             protocol.m_discardingSubnegotiation = false;
             break;
+        case TELNET_EV_COMPRESS:
+            protocol.m_inflating = event->compress.state != 0;
+            break;
         case TELNET_EV_WARNING:
             if (QByteArrayView(event->error.msg).startsWith(SubnegotiationOverflow))
                 protocol.m_discardingSubnegotiation = true;
@@ -102,9 +107,23 @@ TelnetProtocol::~TelnetProtocol()
     telnet_free(m_telnet);
 }
 
+// A node may start a compressed stream (COMPRESS2) even unasked, and libtelnet inflates it. When
+// that stream ends or breaks, libtelnet drops the rest of the bytes it was given, so while it
+// inflates they go in one at a time. A stream starts where its subnegotiation ends, at the byte
+// after an IAC, so every byte after an IAC also ends a piece. More pieces change nothing else:
+// libtelnet carries every sequence over from one call to the next.
 QByteArray TelnetProtocol::receive(QByteArrayView wire)
 {
-    telnet_recv(m_telnet, wire.data(), size_t(wire.size()));
+    while (!wire.isEmpty()) {
+        const qsizetype iac = wire.indexOf(Iac);
+        const qsizetype length = m_inflating || m_afterIac ? 1
+                                 : iac < 0                 ? wire.size()
+                                                           : qMin(iac + 2, wire.size());
+        const QByteArrayView piece = wire.first(length);
+        telnet_recv(m_telnet, piece.data(), size_t(piece.size()));
+        m_afterIac = piece.back() == Iac;
+        wire = wire.sliced(length);
+    }
     return std::exchange(m_received, {});
 }
 

@@ -44,6 +44,8 @@ private:
     std::bitset<256> m_remoteEnabled;
     std::bitset<256> m_localEnabled;
     bool m_discardingSubnegotiation = false;
+    bool m_inflating = false; // the node's compressed stream is being inflated
+    bool m_afterIac = false;  // the last byte handed to libtelnet was an IAC
 };
 
 // The bytes of a text as sent to the node: each character U+0000 to U+00FF as its Latin-1 byte,

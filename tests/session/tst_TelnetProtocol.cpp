@@ -10,7 +10,7 @@ namespace {
 constexpr char IAC = char(255), DONT = char(254), DO = char(253), WONT = char(252), WILL = char(251),
                SB = char(250), GA = char(249), NOP = char(241), SE = char(240);
 constexpr char Binary = 0, Echo = 1, SuppressGoAhead = 3, SendLocation = 23, TerminalType = 24,
-               EndOfRecord = 25, WindowSize = 31;
+               EndOfRecord = 25, WindowSize = 31, Compress2 = 86;
 
 QByteArray bytes(std::initializer_list<char> list)
 {
@@ -97,6 +97,16 @@ void TestTelnetProtocol::answersAndData_data()
     QTest::newRow("other subnegotiation dropped")
         << QByteArray("x") + bytes({IAC, SB, WindowSize, 0, 80, char(0xFF), char(0xFF), 0, 24, IAC, SE}) + "y"
         << none << QByteArray("xy");
+    // A node may start compressing even unasked; each stream ends where it ends, not where a read ends.
+    const QByteArray compressing = bytes({IAC, SB, Compress2, IAC, SE});
+    const QByteArray hello = QByteArray::fromHex("789ccb48cdc9c90700062c0215"); // zlib's "hello"
+    QTest::newRow("compressed stream, then plain data")
+        << compressing + hello + "tail" << none << QByteArray("hellotail");
+    // libtelnet takes the first inflated byte for the command that follows an IAC inside SB.
+    QTest::newRow("compressed stream after a subnegotiation cut short")
+        << bytes({IAC, SB, Compress2, IAC, NOP}) + hello + "tail" << none << QByteArray("ellotail");
+    QTest::newRow("broken compressed stream, then plain data")
+        << compressing + QByteArray::fromHex("789c07") + "after" << none << QByteArray("after");
     QTest::newRow("spot line with bells") << QByteArray("DX de W3LPL:  14025.0  JA1ABC  \a\a\r\n") << none
                                           << QByteArray("DX de W3LPL:  14025.0  JA1ABC  \a\a\r\n");
 }
