@@ -1,16 +1,24 @@
 #pragma once
 
 // What the window's tests share: a program folder with a small country table, the doubles of the
-// outside world and a settings store of their own, and lookups of the window's controls.
+// outside world and a settings store of their own, lookups of the window's controls, and connecting
+// the window to a node on 127.0.0.1.
 
 #include "FixedInternetProbe.h"
 #include "Main.h"
 #include "RecordingSoundPlayer.h"
 #include "SettingsStore.h"
+#include "TelnetTerminal.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -76,4 +84,25 @@ inline QStringList messageLines(const QObject* form)
     for (int i = 0; i < pane->count(); ++i)
         lines.append(pane->item(i)->text());
     return lines;
+}
+
+// Fills in the server fields and clicks Connect.
+inline void connectWindowTo(const QObject* form, quint16 port, const QString& serverName = u"Test node"_qs)
+{
+    child<QComboBox>(form, "SERVCombo")->setCurrentText(serverName);
+    child<QLineEdit>(form, "URLEdit")->setText(u" 127.0.0.1 "_qs);
+    child<QLineEdit>(form, "PORTEdit")->setText(QString::number(port));
+    child<QPushButton>(form, "ConnectBtn")->setEnabled(true);
+    child<QPushButton>(form, "ConnectBtn")->click();
+}
+
+// Connects the window to a plain server on 127.0.0.1 and returns the node's side of the
+// connection, or nullptr when the session did not open.
+inline QTcpSocket* connectWindowToServer(const QObject* form, QTcpServer& server)
+{
+    QSignalSpy connected(child<TelnetTerminal>(form, "Terminal"), &TelnetTerminal::sessionConnected);
+    connectWindowTo(form, server.serverPort());
+    if (!server.waitForNewConnection(5000) || !connected.wait(5000))
+        return nullptr;
+    return server.nextPendingConnection();
 }

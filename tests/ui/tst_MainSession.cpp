@@ -49,9 +49,7 @@ private:
     template<typename T = QWidget> T* child(const char* name) const { return ::child<T>(m_form.get(), name); }
     QStringList messageLines() const { return ::messageLines(m_form.get()); }
     QString screenText() const { return child<TelnetTerminal>("Terminal")->screen().text(); }
-    // Connects to a plain server on 127.0.0.1 and returns the node's side of the connection.
-    QTcpSocket* connectToServer();
-    void connectTo(quint16 port, const QString& serverName = u"Test node"_qs);
+    QTcpSocket* connectToServer() { return connectWindowToServer(m_form.get(), *m_server); }
     QByteArray receivedBy(QTcpSocket* node, qsizetype bytes);
     // Connects to the node and sends a callsign at its login prompt with the callsign's Send button.
     bool logInTo(const LocalClusterNode& node);
@@ -88,28 +86,10 @@ void tst_MainSession::cleanup()
     m_server.reset();
 }
 
-void tst_MainSession::connectTo(quint16 port, const QString& serverName)
-{
-    child<QComboBox>("SERVCombo")->setCurrentText(serverName);
-    child<QLineEdit>("URLEdit")->setText(u" 127.0.0.1 "_qs);
-    child<QLineEdit>("PORTEdit")->setText(QString::number(port));
-    child<QPushButton>("ConnectBtn")->setEnabled(true);
-    child<QPushButton>("ConnectBtn")->click();
-}
-
-QTcpSocket* tst_MainSession::connectToServer()
-{
-    QSignalSpy connected(child<TelnetTerminal>("Terminal"), &TelnetTerminal::sessionConnected);
-    connectTo(m_server->serverPort());
-    if (!m_server->waitForNewConnection(5000) || !connected.wait(5000))
-        return nullptr;
-    return m_server->nextPendingConnection();
-}
-
 bool tst_MainSession::logInTo(const LocalClusterNode& node)
 {
     QSignalSpy connected(child<TelnetTerminal>("Terminal"), &TelnetTerminal::sessionConnected);
-    connectTo(node.port());
+    connectWindowTo(m_form.get(), node.port());
     if (!connected.wait(5000) || !QTest::qWaitFor([&] { return screenText().contains(u"login:"_qs); }))
         return false;
     child<QLineEdit>("INDEdit")->setText(u"F4TST"_qs);
@@ -240,7 +220,7 @@ void tst_MainSession::aRefusedAttemptReportsOnlyTheFailure()
     const quint16 closedPort = m_server->serverPort();
     m_server->close();
     QSignalSpy closed(child<TelnetTerminal>("Terminal"), &TelnetTerminal::sessionClosed);
-    connectTo(closedPort);
+    connectWindowTo(m_form.get(), closedPort);
     QVERIFY(closed.wait(5000));
 
     const QString screen = screenText();
