@@ -15,6 +15,8 @@ packages=(
   netbase
   # tests, screenshots and benchmarks
   xvfb xauth x11-apps imagemagick libbenchmark-dev
+  # the accessibility test: a private D-Bus session, the AT-SPI bus and registry, and pyatspi
+  dbus-daemon at-spi2-core python3-pyatspi
   # fuzzing: clang with its libFuzzer and sanitizer runtimes (bench/fuzz.sh)
   clang libclang-rt-14-dev
   # data: the country file the shipped country table is converted from

@@ -77,6 +77,13 @@ bool movesFocusOut(const QKeyEvent& event)
            event.modifiers().testFlag(Qt::ControlModifier);
 }
 
+// The platforms' keyboard right click: the Menu key, or Shift+F10.
+bool clicksRight(const QKeyEvent& event)
+{
+    return event.key() == Qt::Key_Menu ||
+           (event.key() == Qt::Key_F10 && event.modifiers() == Qt::ShiftModifier);
+}
+
 } // namespace
 
 TelnetTerminal::TelnetTerminal(QWidget* parent)
@@ -426,6 +433,11 @@ void TelnetTerminal::keyPressEvent(QKeyEvent* event)
     if (movesFocusOut(*event)) {
         const bool forward = event->key() == Qt::Key_Tab && !event->modifiers().testFlag(Qt::ShiftModifier);
         QFrame::focusNextPrevChild(forward);
+        return;
+    }
+    if (clicksRight(*event)) {
+        const QPoint cursor = m_screen.cursor();
+        Q_EMIT mousePressed(Qt::RightButton, event->modifiers(), cellRect(cursor.y(), cursor.x()).center());
         return;
     }
     const QByteArray bytes = keyBytes(*event, m_options.upperLock);

@@ -89,6 +89,7 @@ Q_SIGNALS:
     void sessionClosed();
     // One read from the node, telnet sequences removed; raised before the pane shows the bytes.
     void dataAvailable(const QByteArray& block);
+    // A mouse button pressed on the pane; the Menu key and Shift+F10 press the right one at the cursor.
     void mousePressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
 
 protected:

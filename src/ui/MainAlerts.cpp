@@ -3,6 +3,7 @@
 #include "Main.h"
 #include "ui_Main.h"
 
+#include "Announcements.h"
 #include "BlinkingLamp.h"
 #include "Colours.h"
 #include "MessageBox.h"
@@ -51,7 +52,9 @@ void TTelForm::CheckCallsignAlert(const QString& call, const QString& time)
         PlayAlertSound();
         paintWatchField(fields[k], fromColorRef(0x000000FF), Qt::white);
         showLampBeside(k);
-        appendMessageLine(call + AlertAt + time);
+        const QString alert = call + AlertAt + time;
+        appendMessageLine(alert);
+        Announcer::of(this).announce(alert);
         return;
     }
 }

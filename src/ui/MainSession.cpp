@@ -3,6 +3,7 @@
 #include "Main.h"
 #include "ui_Main.h"
 
+#include "Announcements.h"
 #include "Colours.h"
 #include "InternetProbe.h"
 #include "SettingsStore.h"
@@ -63,6 +64,7 @@ void TTelForm::Connection()
     const QString connected = ConnectedTo + m_ui->URLEdit->text();
     setStatusPanel(0, connected);
     appendMessageLine(connected);
+    Announcer::of(this).announce(connected);
     setSessionBanner(ConnectedGreen, ConnectedTo + m_ui->SERVCombo->currentText());
 }
 
@@ -79,6 +81,7 @@ void TTelForm::Deconnection()
     const QString disconnected = DisconnectedFrom + m_ui->URLEdit->text();
     setStatusPanel(0, disconnected);
     appendMessageLine(disconnected);
+    Announcer::of(this).announce(disconnected);
     setSessionBanner(DisconnectedRed, disconnected);
 }
 

@@ -3,6 +3,7 @@
 #include "Main.h"
 #include "ui_Main.h"
 
+#include "Announcements.h"
 #include "BandChart.h"
 #include "ClusterLine.h"
 #include "Colours.h"
@@ -78,6 +79,7 @@ void TTelForm::handleSpot(const ParsedSpot& spot)
     RebuildBandChart(white);
     AppendSpotRow(m_ui->GridAll, row, m_bandColor);
     ShowSpotDetails(m_bandColor, detailsOf(spot));
+    Announcer::of(this).announceSpot(spot.record);
     // The new-spot sound lets events run; the alert uses this spot's own callsign and time.
     const QString call = spot.record.CALL;
     const QString time = spot.timeAsBuilt;

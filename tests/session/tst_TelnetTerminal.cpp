@@ -103,6 +103,8 @@ private Q_SLOTS:
     void localEcho();
     void ctrlTabLeavesThePane();
     void mousePressed();
+    void menuKeysPressTheRightButton_data();
+    void menuKeysPressTheRightButton();
     void optionsDialogNeedsHostName();
     void optionsAreKeptPerHost();
     void storedOptionsOutOfRange();
@@ -493,6 +495,42 @@ void TestTelnetTerminal::mousePressed()
     QCOMPARE(pressed.at(0).at(0).value<Qt::MouseButton>(), Qt::RightButton);
     QCOMPARE(pressed.at(0).at(1).value<Qt::KeyboardModifiers>(), Qt::KeyboardModifiers(Qt::ShiftModifier));
     QCOMPARE(pressed.at(0).at(2).toPoint(), QPoint(40, 30));
+}
+
+void TestTelnetTerminal::menuKeysPressTheRightButton_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<bool>("clicks");
+
+    QTest::newRow("Menu") << int(Qt::Key_Menu) << int(Qt::NoModifier) << true;
+    QTest::newRow("Shift F10") << int(Qt::Key_F10) << int(Qt::ShiftModifier) << true;
+    QTest::newRow("F10") << int(Qt::Key_F10) << int(Qt::NoModifier) << false;
+    QTest::newRow("Ctrl Shift F10") << int(Qt::Key_F10) << int(Qt::ControlModifier | Qt::ShiftModifier)
+                                    << false;
+}
+
+// The keyboard's right click, at the text cursor; the node gets nothing of it.
+void TestTelnetTerminal::menuKeysPressTheRightButton()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(bool, clicks);
+
+    connectToNode();
+    m_terminal->resize(m_terminal->sizeHint());
+    m_node->peer->write("login: ");
+    QTRY_COMPARE(m_terminal->screen().cursor().x(), 7);
+    QSignalSpy pressed(m_terminal.get(), &TelnetTerminal::mousePressed);
+    QTest::keyClick(m_terminal.get(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    m_terminal->SendText(QStringLiteral("|"));
+    QTRY_COMPARE(m_node->received, QByteArray("|"));
+    QCOMPARE(pressed.size(), clicks ? 1 : 0);
+    if (!clicks)
+        return;
+    QCOMPARE(pressed.at(0).at(0).value<Qt::MouseButton>(), Qt::RightButton);
+    const QPoint cursor = m_terminal->screen().cursor();
+    QCOMPARE(pressed.at(0).at(2).toPoint(), m_terminal->cellRect(cursor.y(), cursor.x()).center());
 }
 
 void TestTelnetTerminal::optionsDialogNeedsHostName()
