@@ -1,4 +1,5 @@
 #include "CountryTable.h"
+#include "TestFiles.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -27,8 +28,7 @@ private:
 
 QString tst_CountryTable::writeTable(const QByteArray& bytes)
 {
-    QFile file(m_dir.filePath(u"Dxcc.dta"_qs));
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+    if (!writeFile(m_dir.filePath(u"Dxcc.dta"_qs), bytes))
         qFatal("cannot write the test table");
     return m_dir.path();
 }
@@ -109,9 +109,8 @@ void tst_CountryTable::bigFilesLoadOnlyTheirRows_data()
     QTest::addColumn<int>("rows");
     QTest::addColumn<QString>("warning");
 
-    QFile shipped(QStringLiteral(KORVANE_DATA_DIR "/Dxcc.dta"));
-    QVERIFY(shipped.open(QIODevice::ReadOnly));
-    const QByteArray table = shipped.readAll();
+    const QByteArray table = contentOf(QStringLiteral(KORVANE_DATA_DIR "/Dxcc.dta"));
+    QVERIFY(!table.isEmpty());
     const int tableRows = int(table.count('\n'));
     constexpr qint64 hundredMegabytes = 100LL << 20;
     QTest::newRow("100 MB of rows after an empty line")

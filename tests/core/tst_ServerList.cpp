@@ -1,4 +1,5 @@
 #include "ServerList.h"
+#include "TestFiles.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -12,10 +13,8 @@ std::optional<QString> loadFileOf(const QByteArray& bytes, ServerList& list)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(ServerListText::fileName);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+    if (!writeFile(path, bytes))
         qFatal("cannot write the test server list");
-    file.close();
     return LoadServerList(path, list);
 }
 

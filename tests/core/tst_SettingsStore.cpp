@@ -1,4 +1,5 @@
 #include "SettingsStore.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,18 +29,6 @@ constexpr QFile::Permissions Wide =
 QFile::Permissions modeOf(const QString& path)
 {
     return QFileInfo(path).permissions() & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
-}
-
-QByteArray contentOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString& path, const QByteArray& content)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
 }
 
 // The message of the SettingsError that action throws, or nothing.

@@ -1,4 +1,5 @@
 #include "SpotExport.h"
+#include "TestFiles.h"
 
 #include <QDate>
 #include <QDir>
@@ -30,18 +31,6 @@ QByteArray utf16le(const QString& text)
 QByteArray fileBytes(const QString& text)
 {
     return "\xff\xfe" + utf16le(text);
-}
-
-QByteArray contentOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString& path, const QByteArray& content)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
 }
 
 std::optional<QString> exportError(const QString& path, const QList<QStringList>& rows)

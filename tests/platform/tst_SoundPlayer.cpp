@@ -1,4 +1,5 @@
 #include "RecordingSoundPlayer.h"
+#include "TestFiles.h"
 #include "WavSoundPlayer.h"
 
 #include <QDataStream>
@@ -62,18 +63,12 @@ QByteArray samples(int frames = shippedRate / 10)
     return bytes;
 }
 
-bool writeFile(const QString& path, const QByteArray& content)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-}
-
 // Asked of the sound server directly, so that a fault of the player cannot pass for a missing server.
 bool soundServerAnswers()
 {
     const pa_sample_spec sampleFormat{PA_SAMPLE_S16NE, shippedRate, 1};
-    pa_simple* stream = pa_simple_new(nullptr, "tst_SoundPlayer", PA_STREAM_PLAYBACK, nullptr, "probe", &sampleFormat,
-                                      nullptr, nullptr, nullptr);
+    pa_simple* stream = pa_simple_new(nullptr, "tst_SoundPlayer", PA_STREAM_PLAYBACK, nullptr, "probe",
+                                      &sampleFormat, nullptr, nullptr, nullptr);
     if (!stream)
         return false;
     pa_simple_free(stream);

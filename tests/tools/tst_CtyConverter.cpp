@@ -1,6 +1,7 @@
 // Tests of the cty.dat -> Dxcc.dta converter (tools/korvane-cty) and of the shipped data/Dxcc.dta.
 
 #include "CountryTable.h"
+#include "TestFiles.h"
 #include "CtyConverter.h"
 #include "SpotParser.h"
 #include "TextDecoding.h"
@@ -11,14 +12,6 @@
 using namespace korvane::cty;
 
 namespace {
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
-}
 
 QString fixture(const QString& name)
 {
@@ -96,10 +89,8 @@ namespace {
 
 ConvertResult convertFixture()
 {
-    const CtyParseResult cty =
-        CtyConverter::parseCtyDat(decodeText(readAll(fixture(u"cty.dat"_qs))));
-    const CsvParseResult csv =
-        CtyConverter::parseCtyCsv(decodeText(readAll(fixture(u"cty.csv"_qs))));
+    const CtyParseResult cty = CtyConverter::parseCtyDat(decodeText(contentOf(fixture(u"cty.dat"_qs))));
+    const CsvParseResult csv = CtyConverter::parseCtyCsv(decodeText(contentOf(fixture(u"cty.csv"_qs))));
     if (!cty.ok() || !csv.ok())
         return {};
     return CtyConverter::convert(cty.entities, csv.adifByPrefix);
@@ -117,7 +108,7 @@ const DxccRow* rowOf(const QList<DxccRow>& rows, const QString& pfx)
 
 void TestCtyConverter::fixtureMatchesExpectedFile()
 {
-    const QByteArray expected = readAll(fixture(u"Dxcc.dta"_qs));
+    const QByteArray expected = contentOf(fixture(u"Dxcc.dta"_qs));
     QVERIFY(!expected.isEmpty());
     const ConvertResult conv = convertFixture();
     QVERIFY(!conv.rows.isEmpty());
@@ -132,7 +123,7 @@ void TestCtyConverter::fixtureMatchesExpectedFile()
 
 void TestCtyConverter::parseHeaderAndPrefixes()
 {
-    const CtyParseResult r = CtyConverter::parseCtyDat(decodeText(readAll(fixture(u"cty.dat"_qs))));
+    const CtyParseResult r = CtyConverter::parseCtyDat(decodeText(contentOf(fixture(u"cty.dat"_qs))));
     QVERIFY2(r.ok(), qPrintable(r.error));
     QCOMPARE(r.entities.size(), 11);
     const CtyEntity& us = r.entities.at(3);
@@ -285,20 +276,19 @@ void TestCtyConverter::emptyPrefixListKeepsPrimary()
 
 void TestCtyConverter::crlfInput()
 {
-    QString text = QString::fromLatin1(readAll(fixture(u"cty.dat"_qs)));
+    QString text = QString::fromLatin1(contentOf(fixture(u"cty.dat"_qs)));
     text.replace(u"\n"_qs, u"\r\n"_qs);
     const CtyParseResult r = CtyConverter::parseCtyDat(text + QChar(0x1A) + u"garbage after Ctrl-Z"_qs);
     QVERIFY2(r.ok(), qPrintable(r.error));
     QCOMPARE(r.entities.size(), 11);
-    const CsvParseResult csv =
-        CtyConverter::parseCtyCsv(decodeText(readAll(fixture(u"cty.csv"_qs))));
+    const CsvParseResult csv = CtyConverter::parseCtyCsv(decodeText(contentOf(fixture(u"cty.csv"_qs))));
     QCOMPARE(CtyConverter::formatDxcc(CtyConverter::convert(r.entities, csv.adifByPrefix).rows),
-             readAll(fixture(u"Dxcc.dta"_qs)));
+             contentOf(fixture(u"Dxcc.dta"_qs)));
 }
 
 void TestCtyConverter::versionDate()
 {
-    const CtyParseResult r = CtyConverter::parseCtyDat(decodeText(readAll(fixture(u"cty.dat"_qs))));
+    const CtyParseResult r = CtyConverter::parseCtyDat(decodeText(contentOf(fixture(u"cty.dat"_qs))));
     QCOMPARE(CtyConverter::versionDate(r.entities), u"20230502"_qs);
     const CtyParseResult none =
         CtyConverter::parseCtyDat(u"A:  1:  2:  EU:  1.00:  2.00:  0.0:  X1:\n    X1,=VERSION;\n"_qs);
@@ -411,7 +401,9 @@ void TestCtyConverter::fixtureLookups()
 {
     const CountryTable table = loadTable(fixture(QString()));
     QCOMPARE(table.size(), 27);
-    auto country = [&table](const QString& call) { return countryOf(table, call).PYS; };
+    auto country = [&table](const QString& call) {
+        return countryOf(table, call).PYS;
+    };
     QCOMPARE(country(u"W1AW"_qs), u"United States"_qs);
     QCOMPARE(country(u"KH6XX"_qs), u"United States"_qs); // first KH6 row wins
     QCOMPARE(country(u"AH6XX"_qs), u"Hawaii"_qs);
@@ -423,7 +415,7 @@ void TestCtyConverter::fixtureLookups()
 
 void TestCtyConverter::shippedTable()
 {
-    const QByteArray data = readAll(QStringLiteral(KORVANE_DATA_DIR "/Dxcc.dta"));
+    const QByteArray data = contentOf(QStringLiteral(KORVANE_DATA_DIR "/Dxcc.dta"));
     QVERIFY2(!data.isEmpty(), "data/Dxcc.dta is missing or empty (regenerate it with korvane-cty)");
     checkFormat(data);
     const CountryTable table = loadTable(QStringLiteral(KORVANE_DATA_DIR));
@@ -449,7 +441,8 @@ void TestCtyConverter::shippedTable()
     };
     for (const Case& c : cases) {
         const TDXRecord r = countryOf(table, QString::fromLatin1(c.call));
-        QVERIFY2(r.PYS == QLatin1String(c.country), qPrintable(QString::fromLatin1(c.call) + u" -> "_qs + r.PYS));
+        QVERIFY2(r.PYS == QLatin1String(c.country),
+                 qPrintable(QString::fromLatin1(c.call) + u" -> "_qs + r.PYS));
         QCOMPARE(r.WACZ, QString::fromLatin1(c.wac));
         QVERIFY(!r.ADIF.isEmpty());
     }
